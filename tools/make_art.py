@@ -1,0 +1,416 @@
+#!/usr/bin/env python3
+"""Draws Noctil's built-in pictures and writes them as BMP/ICO/CUR files.
+
+Plain standard library: the file formats are packed by hand with struct, so
+the output depends on nothing but this script and is byte-for-byte stable.
+
+    python3 tools/make_art.py [repo-root]
+
+writes resources/art/* (and, once the skin part is present, skins/*).
+"""
+import os
+import struct
+import sys
+
+# ---------------------------------------------------------------------------
+# Colours
+
+PALE = (255, 240, 158)      # faces, text area
+ORANGE = (236, 152, 0)      # frames, button faces, arrows
+BROWN = (154, 100, 0)       # shadows
+YELLOW = (255, 235, 0)      # highlights, the crescent
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+
+
+# ---------------------------------------------------------------------------
+# Canvas: a grid of RGB tuples; None marks a transparent pixel (icons only).
+
+class Canvas:
+    def __init__(self, w, h, fill=None):
+        self.w, self.h = w, h
+        self.px = [fill] * (w * h)
+
+    def get(self, x, y):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            return self.px[y * self.w + x]
+        return None
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y * self.w + x] = c
+
+    def rect(self, x0, y0, x1, y1, c):
+        """Fills the inclusive rectangle."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def hline(self, x0, x1, y, c):
+        self.rect(x0, y, x1, y, c)
+
+    def vline(self, x, y0, y1, c):
+        self.rect(x, y0, x, y1, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        self.hline(x0, x1, y0, c)
+        self.hline(x0, x1, y1, c)
+        self.vline(x0, y0, y1, c)
+        self.vline(x1, y0, y1, c)
+
+    def bevel(self, x0, y0, x1, y1, light, dark):
+        """Top and left edges light, bottom and right edges dark."""
+        self.hline(x0, x1, y0, light)
+        self.vline(x0, y0, y1, light)
+        self.hline(x0, x1, y1, dark)
+        self.vline(x1, y0, y1, dark)
+
+    def shape(self, inside, c, x0=0, y0=0, x1=None, y1=None):
+        """Paints every pixel whose centre satisfies inside(x, y)."""
+        x1 = self.w - 1 if x1 is None else x1
+        y1 = self.h - 1 if y1 is None else y1
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                if inside(x + 0.5, y + 0.5):
+                    self.set(x, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        err = dx + dy
+        while True:
+            self.set(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def blit(self, src, dx, dy):
+        for y in range(src.h):
+            for x in range(src.w):
+                c = src.px[y * src.w + x]
+                if c is not None:
+                    self.set(dx + x, dy + y, c)
+
+    def crop(self, x, y, w, h):
+        out = Canvas(w, h)
+        for j in range(h):
+            for i in range(w):
+                out.px[j * w + i] = self.get(x + i, y + j)
+        return out
+
+    def edge(self, c, where=None):
+        """Recolours the rim of the painted area: painted pixels (optionally
+        only those of colour `where`) next to a transparent pixel or the
+        border, 4-neighbourhood."""
+        hits = []
+        for y in range(self.h):
+            for x in range(self.w):
+                p = self.get(x, y)
+                if p is None or (where is not None and p != where):
+                    continue
+                for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+                    if not (0 <= nx < self.w and 0 <= ny < self.h) or self.get(nx, ny) is None:
+                        hits.append((x, y))
+                        break
+        for x, y in hits:
+            self.set(x, y, c)
+
+    def halo(self, c, of):
+        """Paints transparent pixels that touch (8-neighbourhood) a pixel of
+        colour `of`."""
+        hits = []
+        for y in range(self.h):
+            for x in range(self.w):
+                if self.get(x, y) is not None:
+                    continue
+                if any(self.get(x + i, y + j) == of
+                       for i in (-1, 0, 1) for j in (-1, 0, 1)):
+                    hits.append((x, y))
+        for x, y in hits:
+            self.set(x, y, c)
+
+    def text(self, font, s, x, y, c, scale=1, spacing=1):
+        for ch in s:
+            rows = font[ch]
+            for j, row in enumerate(rows):
+                for i, bit in enumerate(row):
+                    if bit == 'X':
+                        self.rect(x + i * scale, y + j * scale,
+                                  x + i * scale + scale - 1, y + j * scale + scale - 1, c)
+            x += (len(rows[0]) + spacing) * scale
+        return x
+
+
+def text_width(font, s, scale=1, spacing=1):
+    return sum((len(font[ch][0]) + spacing) * scale for ch in s) - spacing * scale
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def crescent(cx, cy, r, ccx, ccy, cr):
+    """The disc (cx, cy, r) without the disc (ccx, ccy, cr)."""
+    a, b = disc(cx, cy, r), disc(ccx, ccy, cr)
+    return lambda x, y: a(x, y) and not b(x, y)
+
+
+def rounded(x0, y0, x1, y1, r):
+    """Inside test for a rounded rectangle with pixel-edge bounds
+    [x0, x1) x [y0, y1) and corner radius r."""
+    def inside(x, y):
+        if not (x0 <= x < x1 and y0 <= y < y1):
+            return False
+        cx = min(max(x, x0 + r), x1 - r)
+        cy = min(max(y, y0 + r), y1 - r)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+    return inside
+
+
+# ---------------------------------------------------------------------------
+# Pixel fonts. Each glyph is a list of equal-length rows, 'X' = ink.
+
+def glyphs(table):
+    return {ch: rows.split() for ch, rows in table.items()}
+
+
+FONT5x7 = glyphs({
+    'N': "X...X XX..X XX..X X.X.X X..XX X..XX X...X",
+    'W': "X...X X...X X...X X.X.X X.X.X XX.XX X...X",
+    'I': "XXX .X. .X. .X. .X. .X. XXX",
+    'o': "..... ..... .XXX. X...X X...X X...X .XXX.",
+    'c': "..... ..... .XXX. X...X X.... X...X .XXX.",
+    't': ".X.. .X.. XXXX .X.. .X.. .X.X ..X.",
+    'i': ".X. ... XX. .X. .X. .X. XXX",
+    'l': "XX. .X. .X. .X. .X. .X. XXX",
+    '!': "X X X X X . X",
+})
+
+
+# ---------------------------------------------------------------------------
+# File formats
+
+def _rows_bottom_up(h):
+    return range(h - 1, -1, -1)
+
+
+def _pack_indices(idx, w, h, bpp):
+    """Packs palette indices (row-major, top-down) into bottom-up DIB rows
+    padded to 4 bytes."""
+    stride = ((w * bpp + 31) // 32) * 4
+    out = bytearray()
+    for y in _rows_bottom_up(h):
+        row = bytearray(stride)
+        for x in range(w):
+            v = idx[y * w + x]
+            bit = x * bpp
+            row[bit // 8] |= v << (8 - bpp - bit % 8)
+        out += row
+    return bytes(out)
+
+
+def _palette_for(colours, size):
+    pal = sorted(set(colours))
+    if len(pal) > size:
+        raise ValueError('%d colours do not fit a %d-entry palette' % (len(pal), size))
+    return pal + [BLACK] * (size - len(pal))
+
+
+def _rgbquads(pal):
+    return b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in pal)
+
+
+def _info_header(w, h, bpp, image_size, colours_used):
+    return struct.pack('<IiiHHIIiiII', 40, w, h, 1, bpp, 0, image_size,
+                       3780, 3780, colours_used, 0)
+
+
+def bmp_bytes(cv, bpp):
+    """A BITMAPINFOHEADER bottom-up BMP file of 4, 8 or 24 bits per pixel."""
+    if any(p is None for p in cv.px):
+        raise ValueError('a bitmap has no transparent pixels')
+    if bpp == 24:
+        stride = ((cv.w * 24 + 31) // 32) * 4
+        data = bytearray()
+        for y in _rows_bottom_up(cv.h):
+            row = bytearray()
+            for x in range(cv.w):
+                r, g, b = cv.px[y * cv.w + x]
+                row += bytes((b, g, r))
+            data += row + bytes(stride - len(row))
+        pal_bytes, used = b'', 0
+    else:
+        pal = _palette_for(cv.px, 1 << bpp)
+        index = {c: i for i, c in enumerate(pal)}
+        data = _pack_indices([index[p] for p in cv.px], cv.w, cv.h, bpp)
+        pal_bytes, used = _rgbquads(pal), 1 << bpp
+    off = 14 + 40 + len(pal_bytes)
+    head = struct.pack('<2sIHHI', b'BM', off + len(data), 0, 0, off)
+    return head + _info_header(cv.w, cv.h, bpp, len(data), used) + pal_bytes + bytes(data)
+
+
+def _and_mask(cv):
+    return _pack_indices([1 if p is None else 0 for p in cv.px], cv.w, cv.h, 1)
+
+
+def _icon_image(cv, bpp):
+    """DIB of an icon image: header (height doubled), palette, XOR bits, AND
+    mask. Transparent pixels get colour black and mask bit 1."""
+    pal = _palette_for([p for p in cv.px if p is not None] + [BLACK], 1 << bpp)
+    index = {c: i for i, c in enumerate(pal)}
+    xor = _pack_indices([index[BLACK if p is None else p] for p in cv.px], cv.w, cv.h, bpp)
+    mask = _and_mask(cv)
+    return (_info_header(cv.w, cv.h * 2, bpp, len(xor) + len(mask), 0)
+            + _rgbquads(pal) + xor + mask)
+
+
+def ico_bytes(images, bpp=4):
+    """An .ico file with one image per canvas."""
+    blobs = [_icon_image(cv, bpp) for cv in images]
+    out = struct.pack('<HHH', 0, 1, len(images))
+    off = 6 + 16 * len(images)
+    for cv, blob in zip(images, blobs):
+        colours = (1 << bpp) if bpp < 8 else 0
+        out += struct.pack('<BBBBHHII', cv.w % 256, cv.h % 256, colours, 0, 1, bpp,
+                           len(blob), off)
+        off += len(blob)
+    return out + b''.join(blobs)
+
+
+def cur_bytes(cv, hotspot):
+    """A monochrome .cur file. Pixels: BLACK, WHITE or None (transparent)."""
+    bad = {p for p in cv.px if p not in (BLACK, WHITE, None)}
+    if bad:
+        raise ValueError('cursor colours must be black, white or transparent: %r' % bad)
+    xor = _pack_indices([1 if p == WHITE else 0 for p in cv.px], cv.w, cv.h, 1)
+    mask = _and_mask(cv)
+    blob = (_info_header(cv.w, cv.h * 2, 1, len(xor) + len(mask), 0)
+            + _rgbquads([BLACK, WHITE]) + xor + mask)
+    return (struct.pack('<HHH', 0, 2, 1)
+            + struct.pack('<BBBBHHII', cv.w, cv.h, 2, 0, hotspot[0], hotspot[1], len(blob), 22)
+            + blob)
+
+
+# ---------------------------------------------------------------------------
+# Icons
+
+DARK_BLUE = (16, 28, 84)
+MID_BLUE = (34, 56, 132)
+RIM_BLUE = (8, 14, 48)
+RED_ORANGE = (244, 84, 0)
+DARK_OUTLINE = (72, 24, 0)
+
+
+def moon(size):
+    """The crescent, opening to the upper right, as an inside test for an
+    image of `size` pixels."""
+    s = size / 16.0
+    return crescent(7.8 * s, 8.2 * s, 7.2 * s, 11.6 * s, 4.4 * s, 5.9 * s)
+
+
+def icon_program(size):
+    cv = Canvas(size, size)
+    r = 3 if size == 16 else 6
+    cv.shape(rounded(0, 0, size, size, r), RIM_BLUE)
+    # a lighter rim along the top and left catches the light
+    cv.shape(rounded(1, 1, size - 1, size - 1, r - 1), MID_BLUE)
+    cv.shape(rounded(2, 2, size - 1, size - 1, r - 1), DARK_BLUE)
+    inner = Canvas(size, size)
+    s = size / 16.0
+    inner.shape(crescent(7.2 * s, 8.8 * s, 5.6 * s, 10.2 * s, 6.3 * s, 5.0 * s), YELLOW)
+    inner.edge(ORANGE)
+    cv.blit(inner, 0, 0)
+    stars = [(12, 3), (13, 8)] if size == 16 else [(25, 7), (9, 5), (27, 16), (20, 3)]
+    for x, y in stars:
+        cv.set(x, y, PALE)
+    if size == 32:
+        for i, j in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+            cv.set(25 + i, 7 + j, YELLOW)
+    return cv
+
+
+def icon_tray(fill, outline):
+    cv = Canvas(16, 16)
+    cv.shape(moon(16), fill)
+    cv.edge(outline)
+    return cv
+
+
+# ---------------------------------------------------------------------------
+# Cursors
+
+ARROW = """
+X...........
+XX..........
+XoX.........
+XooX........
+XoooX.......
+XooooX......
+XoooooX.....
+XooooooX....
+XoooooooX...
+XooooooooX..
+XoooooooooX.
+XooooooXXXXX
+XoooXooX....
+XooXXooX....
+XoX..XooX...
+XX...XooX...
+X.....XooX..
+......XooX..
+.......XooX.
+.......XooX.
+........XX..
+"""
+
+INK = {'X': BLACK, 'o': WHITE}
+
+
+def paint(cv, x0, y0, art, colours=INK):
+    """Copies a character picture onto the canvas; characters missing from
+    `colours` ('.') leave the canvas as it is."""
+    for j, row in enumerate(art.split()):
+        for i, ch in enumerate(row):
+            if ch in colours:
+                cv.set(x0 + i, y0 + j, colours[ch])
+
+
+def cursor_arrow():
+    cv = Canvas(32, 32)
+    paint(cv, 0, 0, ARROW)
+    return cv
+
+
+# ---------------------------------------------------------------------------
+
+def write(root, rel, data):
+    path = os.path.join(root, rel)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+    return path
+
+
+def main(argv):
+    root = argv[1] if len(argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
+    art = 'resources/art/'
+    outputs = {
+        art + 'ico114.ico': ico_bytes([icon_program(16), icon_program(32)]),
+        art + 'ico118.ico': ico_bytes([icon_tray(YELLOW, BROWN)]),
+        art + 'ico119.ico': ico_bytes([icon_tray(RED_ORANGE, DARK_OUTLINE)]),
+        art + 'cur105.cur': cur_bytes(cursor_arrow(), (0, 0)),
+    }
+    for rel in sorted(outputs):
+        write(root, rel, outputs[rel])
+        print('%-32s %6d bytes' % (rel, len(outputs[rel])))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
