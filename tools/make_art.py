@@ -37,8 +37,9 @@ class Canvas:
         return None
 
     def set(self, x, y, c):
+        """c is a colour or a function of (x, y) giving one (gradients)."""
         if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y * self.w + x] = c
+            self.px[y * self.w + x] = c(x, y) if callable(c) else c
 
     def rect(self, x0, y0, x1, y1, c):
         """Fills the inclusive rectangle."""
@@ -343,6 +344,150 @@ def icon_tray(fill, outline):
 
 
 # ---------------------------------------------------------------------------
+# Skin pieces. The geometry follows the main window: the panel is the whole
+# face, the other pieces are copied over it at fixed places, so each piece is
+# drawn on a copy of the panel pixels it covers and joins without a seam.
+
+PANEL_W, PANEL_H = 220, 65
+BUTTON_AT, BUTTON_SIZE = (185, 25), 23
+ARROWS_AT, ARROWS_SIZE = (48, 34), (125, 24)
+CLOSE_AT, CLOSE_SIZE = (208, 2), (10, 9)
+DIGIT_OFFSETS = (0, 28, 49, 73, 94, 116)   # year, month, day, hour, minute, second
+TEXT_AREA = (4, 15, 181, 61)               # sunken frame, inclusive
+
+# Where each piece sits on a 220 x 121 skin sheet.
+SHEET_AT = {101: (0, 56), 103: (0, 0), 104: (32, 0), 105: (64, 0), 106: (96, 0),
+            108: (0, 32), 111: (128, 0)}
+SHEET_W, SHEET_H = 220, 121
+
+BUILTIN = {
+    'body': ORANGE, 'rim': (110, 66, 0), 'light': YELLOW, 'shade': BROWN,
+    'bar': BROWN, 'bar_light': (186, 128, 0), 'title': PALE, 'title_shadow': (110, 66, 0),
+    'moon': YELLOW, 'moon_edge': ORANGE,
+    'close_face': ORANGE, 'close_down': BROWN, 'close_mark': (110, 66, 0),
+    'close_mark_down': PALE,
+    'area': PALE, 'area_dark': BROWN, 'area_light': YELLOW,
+    'btn_face': ORANGE, 'btn_face_down': (210, 128, 0), 'btn_light': YELLOW,
+    'btn_dark': BROWN, 'btn_mark': PALE, 'btn_mark_shadow': BROWN,
+    'arrow': ORANGE,
+}
+
+
+def small_moon(t):
+    """The crescent of the menu icon, 12 x 11."""
+    cv = Canvas(12, 11)
+    cv.shape(crescent(5.4, 5.9, 4.9, 8.2, 3.4, 4.1), t['moon'])
+    cv.edge(t['moon_edge'])
+    return cv
+
+
+def close_box(t, pressed):
+    w, h = CLOSE_SIZE
+    cv = Canvas(w, h, t['close_down'] if pressed else t['close_face'])
+    cv.frame(0, 0, w - 1, h - 1, t['rim'])
+    if pressed:
+        cv.hline(1, w - 2, 1, t['rim'])
+        cv.vline(1, 1, h - 2, t['rim'])
+    else:
+        cv.hline(1, w - 2, 1, t['light'])
+        cv.vline(1, 1, h - 2, t['light'])
+    d = 1 if pressed else 0
+    mark = t['close_mark_down'] if pressed else t['close_mark']
+    for i in range(5):
+        cv.set(2 + d + i, 2 + d + i, mark)
+        cv.set(6 + d - i, 2 + d + i, mark)
+    return cv
+
+
+def draw_panel(t):
+    cv = Canvas(PANEL_W, PANEL_H, t['body'])
+    right, bottom = PANEL_W - 1, PANEL_H - 1
+    # title bar, rows 1..11, with a separator below it
+    cv.rect(1, 1, right - 1, 11, t['bar'])
+    cv.hline(1, right - 1, 1, t['bar_light'])
+    cv.hline(1, right - 1, 12, t['rim'])
+    # raised body
+    cv.hline(1, right - 1, 13, t['light'])
+    cv.vline(1, 13, bottom - 1, t['light'])
+    cv.hline(1, right - 1, bottom - 1, t['shade'])
+    cv.vline(right - 1, 13, bottom - 1, t['shade'])
+    cv.frame(0, 0, right, bottom, t['rim'])
+    # menu icon, then a groove that ends it
+    cv.blit(small_moon(t), 3, 1)
+    cv.vline(17, 2, 10, t['rim'])
+    cv.vline(18, 2, 10, t['bar_light'])
+    # title
+    cv.text(FONT5x7, 'Noctil', 25, 4, t['title_shadow'])
+    cv.text(FONT5x7, 'Noctil', 24, 3, t['title'])
+    cv.blit(close_box(t, False), *CLOSE_AT)
+    # text area: sunken frame around a flat face
+    x0, y0, x1, y1 = TEXT_AREA
+    cv.bevel(x0, y0, x1, y1, t['area_dark'], t['area_light'])
+    cv.rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, t['area'])
+    if 'decorate' in t:
+        t['decorate'](cv)
+    return cv
+
+
+def button(t, panel, stop, pressed):
+    n = BUTTON_SIZE
+    cv = panel.crop(BUTTON_AT[0], BUTTON_AT[1], n, n)
+    light, dark = (t['btn_dark'], t['btn_light']) if pressed else (t['btn_light'], t['btn_dark'])
+    face = t['btn_face_down'] if pressed else t['btn_face']
+    cv.shape(rounded(0, 0, n, n, 4), t['rim'])
+    # a one-pixel ring split along the anti-diagonal: lit above, shaded below
+    ring = rounded(1, 1, n - 1, n - 1, 3)
+    cv.shape(lambda x, y: ring(x, y) and x + y < n - 0.5, light)
+    cv.shape(lambda x, y: ring(x, y) and x + y > n + 0.5, dark)
+    cv.shape(lambda x, y: ring(x, y) and abs(x + y - n) < 1, face)
+    cv.shape(rounded(2, 2, n - 2, n - 2, 2), face)
+    if stop:
+        mark = lambda x, y: 7 <= x < 16 and 7 <= y < 16
+    else:
+        # rows 7..15, two pixels longer per row towards the middle one
+        mark = lambda x, y: (7 <= int(y) <= 15
+                             and 8 <= int(x) < 17 - 2 * abs(int(y) - 11))
+    d = 1 if pressed else 0
+    if not pressed:
+        cv.shape(lambda x, y: mark(x - 1, y - 1), t['btn_mark_shadow'], 2, 2, n - 3, n - 3)
+    cv.shape(lambda x, y: mark(x - d, y - d), t['btn_mark'], 2, 2, n - 3, n - 3)
+    return cv
+
+
+def spin_arrows(t, panel):
+    w, h = ARROWS_SIZE
+    cv = panel.crop(ARROWS_AT[0], ARROWS_AT[1], w, h)
+    for off in DIGIT_OFFSETS:
+        # the digit column is x = off+49 .. off+57 on the face, centre off+53
+        cx = off + 53 - ARROWS_AT[0]
+        for j in range(4):
+            cv.hline(cx - j, cx + j, j, t['arrow'])
+            cv.hline(cx - 3 + j, cx + 3 - j, h - 4 + j, t['arrow'])
+    return cv
+
+
+def skin_pieces(t):
+    panel = draw_panel(t)
+    return {
+        101: panel,
+        103: button(t, panel, False, False),
+        104: button(t, panel, False, True),
+        105: button(t, panel, True, False),
+        106: button(t, panel, True, True),
+        108: spin_arrows(t, panel),
+        111: close_box(t, True),
+    }
+
+
+def skin_sheet(t):
+    pieces = skin_pieces(t)
+    sheet = Canvas(SHEET_W, SHEET_H, t['body'])
+    for ident, (x, y) in SHEET_AT.items():
+        sheet.blit(pieces[ident], x, y)
+    return sheet
+
+
+# ---------------------------------------------------------------------------
 # Cursors
 
 ARROW = """
@@ -406,6 +551,8 @@ def main(argv):
         art + 'ico119.ico': ico_bytes([icon_tray(RED_ORANGE, DARK_OUTLINE)]),
         art + 'cur105.cur': cur_bytes(cursor_arrow(), (0, 0)),
     }
+    for ident, cv in skin_pieces(BUILTIN).items():
+        outputs[art + 'bmp%d.bmp' % ident] = bmp_bytes(cv, 4)
     for rel in sorted(outputs):
         write(root, rel, outputs[rel])
         print('%-32s %6d bytes' % (rel, len(outputs[rel])))
