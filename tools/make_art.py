@@ -532,6 +532,83 @@ def cursor_arrow():
     return cv
 
 
+SMALL_ARROW = """
+X.......
+XX......
+XoX.....
+XooX....
+XoooX...
+XooooX..
+XoooooX.
+XooooooX
+XoooXXXX
+XoXooX..
+XX.XoX..
+X..XooX.
+....XoX.
+....XX..
+"""
+
+SIZE_NS = """
+....X....
+...XoX...
+..XoooX..
+.XoooooX.
+XoooooooX
+XXXXoXXXX
+...XoX...
+...XoX...
+...XoX...
+...XoX...
+...XoX...
+XXXXoXXXX
+XoooooooX
+.XoooooX.
+..XoooX..
+...XoX...
+....X....
+"""
+
+
+RETICLE = """
+....X....
+..XXXXX..
+.X.....X.
+.X.....X.
+XX..X..XX
+.X.....X.
+.X.....X.
+..XXXXX..
+....X....
+"""
+
+
+def window_picker_picture():
+    """Arrow pointer at the top left (tip at 4, 4), WIN beside it, and below a
+    small window whose client area holds a cross-hair."""
+    cv = Canvas(32, 32)
+    paint(cv, 4, 4, SMALL_ARROW)
+    letters = Canvas(32, 32)
+    letters.text(FONT5x7, 'WIN', 14, 4, BLACK)
+    letters.halo(WHITE, BLACK)
+    cv.blit(letters, 0, 0)
+    # window: outline, black title bar with a white close button, white
+    # client holding the reticle
+    x0, y0, x1, y1 = 12, 15, 30, 30
+    cv.rect(x0, y0, x1, y1, WHITE)
+    cv.frame(x0, y0, x1, y1, BLACK)
+    cv.rect(x0, y0, x1, y0 + 3, BLACK)
+    cv.rect(x1 - 3, y0 + 1, x1 - 2, y0 + 2, WHITE)
+    paint(cv, x0 + 5, y0 + 5, RETICLE)
+    return cv
+
+
+def cursor_updown():
+    cv = Canvas(32, 32)
+    paint(cv, 0, 0, SIZE_NS, {'X': WHITE, 'o': BLACK})
+    return cv
+
+
 # ---------------------------------------------------------------------------
 
 def write(root, rel, data):
@@ -551,6 +628,10 @@ def main(argv):
         art + 'ico119.ico': ico_bytes([icon_tray(RED_ORANGE, DARK_OUTLINE)]),
         art + 'cur105.cur': cur_bytes(cursor_arrow(), (0, 0)),
     }
+    picker = window_picker_picture()
+    outputs[art + 'ico124.ico'] = ico_bytes([picker])
+    outputs[art + 'cur122.cur'] = cur_bytes(picker, (4, 4))
+    outputs[art + 'cur109.cur'] = cur_bytes(cursor_updown(), (4, 8))
     for ident, cv in skin_pieces(BUILTIN).items():
         outputs[art + 'bmp%d.bmp' % ident] = bmp_bytes(cv, 4)
     for rel in sorted(outputs):
