@@ -194,6 +194,43 @@ FONT5x7 = glyphs({
 })
 
 
+# Bold 9-row glyphs for the title of the about picture.
+FONT_TITLE = glyphs({
+    'N': "XX...XX XXX..XX XXX..XX XX.X.XX XX.X.XX XX..XXX XX..XXX XX...XX XX...XX",
+    'o': "....... ....... ....... .XXXXX. XX...XX XX...XX XX...XX XX...XX .XXXXX.",
+    'c': "....... ....... ....... .XXXXX. XX...XX XX..... XX..... XX...XX .XXXXX.",
+    't': ".XX... .XX... .XX... XXXXX. .XX... .XX... .XX... .XX..X ..XXX.",
+    'i': "XX XX .. XX XX XX XX XX XX",
+    'l': "XX. XX. XX. XX. XX. XX. XX. XX. .XX",
+    '!': "XX XX XX XX XX XX .. XX XX",
+})
+
+# 11-pixel glyphs for the subtitle of the about picture.
+FONT_JP = glyphs({
+    '（': "..X .X. .X. X.. X.. X.. X.. X.. .X. .X. ..X",
+    '）': "X.. .X. .X. ..X ..X ..X ..X ..X .X. .X. X..",
+    'シ': """........... ..X........ ...XX...... ........... .XX.....X.. ..X....XX..
+             ......XX... .....XX.... ...XX...... .XX........ ...........""",
+    'ス': """........... ........... .XXXXXXX... ......X.... ......X.... .....X.....
+             ....XXX.... ...XX.XX... ..X....XX.. XX......X.. ...........""",
+    'テ': """........... ..XXXXXX... ........... ........... XXXXXXXXXX. .....X.....
+             .....X..... ....X...... ....X...... ..XX....... ...........""",
+    'ム': """........... ........... ....X...... ....X...... ....X...... ...X.......
+             ...X..X.... ..X....X... ..X.....X.. XXXXXXXXXX. ...........""",
+    '終': """..X...X.... ..X...XXXX. XX.X..X..X. .XX..XX.X.. ..XX...XX.. XXXXX..XXX.
+             ..X..XX...X .X.X...XX.. X.X.X.X.... X.X....XX.. ..X......X.""",
+    '了': """........... .XXXXXXXXX. .......XX.. ......XX... .....X..... .....X.....
+             .....X..... .....X..... .....X..... .....X..... ...XXX.....""",
+    'タ': """........... ....X...... ...XXXXXX.. ...X....X.. ..XX...X... .X..X..X...
+             .....XX.... .....XX.... ....XX..... ...X....... ..X........""",
+    'イ': """........... .......X... .......X... ......X.... ....XX..... ...XXX.....
+             .XX..X..... .....X..... .....X..... .....X..... .....X.....""",
+    'マ': """........... ........... XXXXXXXXX.. ........X.. .......X... ..X...X....
+             ...X.X..... ....X...... .....X..... ........... ...........""",
+    'ー': """........... ........... ........... ........... ........... XXXXXXXXXX.
+             ........... ........... ........... ........... ...........""",
+})
+
 # ---------------------------------------------------------------------------
 # File formats
 
@@ -488,6 +525,47 @@ def skin_sheet(t):
 
 
 # ---------------------------------------------------------------------------
+# About picture. Sized to the 94 x 75 dialog-unit static of the about box at
+# its 9 pt font (6 x 13 pixel base units): 141 x 122 pixels. Pale yellow
+# ground like the dialog, so the picture has no visible edge.
+
+ABOUT_W, ABOUT_H = 141, 122
+TEXT_BROWN = (118, 76, 0)    # the dialogs' text colour
+
+
+def sparkle(cv, x, y, arm, c, centre):
+    for i in range(1, arm + 1):
+        for dx, dy in ((i, 0), (-i, 0), (0, i), (0, -i)):
+            cv.set(x + dx, y + dy, c)
+    cv.set(x, y, centre)
+
+
+def about_picture():
+    cv = Canvas(ABOUT_W, ABOUT_H, PALE)
+    moon_layer = Canvas(ABOUT_W, ABOUT_H)
+    shape = crescent(62, 50, 43, 89, 31, 37)
+    moon_layer.shape(shape, YELLOW)
+    # shade the lower-left of the body: brown under the rim, orange inside it
+    inner = crescent(65, 47, 43, 89, 31, 37)
+    moon_layer.shape(lambda x, y: shape(x, y) and not inner(x, y), ORANGE)
+    moon_layer.edge(BROWN)
+    cv.blit(moon_layer, 0, 0)
+    for x, y, arm in ((112, 16, 3), (127, 40, 2), (106, 50, 1), (22, 12, 2), (12, 40, 1)):
+        sparkle(cv, x, y, arm, ORANGE, YELLOW if arm > 1 else ORANGE)
+    # the title across the crescent, kept readable by a pale rim
+    title = Canvas(ABOUT_W, ABOUT_H)
+    scale = 3
+    w = text_width(FONT_TITLE, 'Noctil!', scale)
+    title.text(FONT_TITLE, 'Noctil!', (ABOUT_W - w) // 2, 62, BROWN, scale)
+    title.halo(PALE, BROWN)
+    cv.blit(title, 0, 0)
+    sub = '（システム終了タイマー）'
+    w = text_width(FONT_JP, sub)
+    cv.text(FONT_JP, sub, (ABOUT_W - w) // 2, 104, TEXT_BROWN)
+    return cv
+
+
+# ---------------------------------------------------------------------------
 # Cursors
 
 ARROW = """
@@ -628,6 +706,7 @@ def main(argv):
         art + 'ico119.ico': ico_bytes([icon_tray(RED_ORANGE, DARK_OUTLINE)]),
         art + 'cur105.cur': cur_bytes(cursor_arrow(), (0, 0)),
     }
+    outputs[art + 'bmp113.bmp'] = bmp_bytes(about_picture(), 4)
     picker = window_picker_picture()
     outputs[art + 'ico124.ico'] = ico_bytes([picker])
     outputs[art + 'cur122.cur'] = cur_bytes(picker, (4, 4))
