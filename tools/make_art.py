@@ -30,6 +30,8 @@ class Canvas:
     def __init__(self, w, h, fill=None):
         self.w, self.h = w, h
         self.px = [fill] * (w * h)
+        if callable(fill):
+            self.rect(0, 0, w - 1, h - 1, fill)
 
     def get(self, x, y):
         if 0 <= x < self.w and 0 <= y < self.h:
@@ -172,6 +174,9 @@ def rounded(x0, y0, x1, y1, r):
         cy = min(max(y, y0 + r), y1 - r)
         return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
     return inside
+
+
+INK = {'X': BLACK, 'o': WHITE}
 
 
 # ---------------------------------------------------------------------------
@@ -524,6 +529,93 @@ def skin_sheet(t):
     return sheet
 
 
+# Two sample skins that ship beside the program, as full 24-bit sheets.
+
+def vertical(top, bottom, y0, y1):
+    """Colour function: a vertical blend from `top` at row y0 to `bottom` at y1."""
+    def colour(x, y):
+        f = min(max((y - y0) / float(y1 - y0), 0.0), 1.0)
+        return tuple(int(round(a + (b - a) * f)) for a, b in zip(top, bottom))
+    return colour
+
+
+SMALL_CLOUD = """
+....WWW......
+..WWWWWW.WW..
+.WWWWWWWWWWW.
+WWWWWWWWWWWWW
+.SSSSSSSSSSS.
+"""
+
+BIG_CLOUD = """
+......WWWW........
+....WWWWWWWW.WWW..
+..WWWWWWWWWWWWWWW.
+.WWWWWWWWWWWWWWWWW
+WWWWWWWWWWWWWWWWWW
+.SSSSSSSSSSSSSSSS.
+"""
+
+
+def aozora_decor(cv):
+    colours = {'W': (246, 251, 255), 'S': (176, 208, 240)}
+    paint(cv, 140, 4, SMALL_CLOUD, colours)
+    paint(cv, 170, 5, SMALL_CLOUD, colours)
+    paint(cv, 191, 52, BIG_CLOUD, colours)
+
+
+def sumi_decor(cv):
+    # a red seal with the crescent cut out of it
+    x0, y0 = 198, 50
+    cv.shape(rounded(x0, y0, x0 + 12, y0 + 12, 2), (186, 38, 30))
+    cv.shape(lambda x, y: crescent(x0 + 5.6, y0 + 6.4, 4.3, x0 + 8.1, y0 + 4.2, 3.7)(x, y),
+             (236, 226, 210))
+
+
+AOZORA = {
+    'body': vertical((118, 176, 232), (196, 228, 250), 12, 64),
+    'rim': (30, 70, 130), 'light': (236, 246, 255), 'shade': (84, 136, 196),
+    'bar': vertical((36, 92, 180), (76, 140, 218), 1, 11), 'bar_light': (128, 178, 238),
+    'title': WHITE, 'title_shadow': (22, 58, 118),
+    'moon': (255, 248, 200), 'moon_edge': (236, 196, 80),
+    'close_face': (226, 238, 252), 'close_down': (120, 166, 222),
+    'close_mark': (30, 70, 130), 'close_mark_down': WHITE,
+    'area': vertical((222, 238, 252), (252, 254, 255), 16, 60),
+    'area_dark': (60, 110, 172), 'area_light': WHITE,
+    'btn_face': (84, 152, 226), 'btn_face_down': (62, 126, 204), 'btn_light': (186, 220, 252),
+    'btn_dark': (30, 76, 150), 'btn_mark': WHITE, 'btn_mark_shadow': (30, 76, 150),
+    'arrow': (58, 128, 208),
+    'decorate': aozora_decor,
+}
+
+SUMI = {
+    'body': vertical((56, 56, 60), (32, 32, 36), 12, 64),
+    'rim': (6, 6, 8), 'light': (92, 92, 98), 'shade': (18, 18, 20),
+    'bar': vertical((26, 26, 28), (14, 14, 16), 1, 11), 'bar_light': (64, 64, 68),
+    'title': (236, 233, 224), 'title_shadow': (0, 0, 0),
+    'moon': (240, 232, 200), 'moon_edge': (168, 158, 128),
+    'close_face': (66, 66, 70), 'close_down': (28, 28, 30),
+    'close_mark': (222, 220, 212), 'close_mark_down': (224, 80, 56),
+    'area': (22, 22, 24), 'area_dark': (6, 6, 8), 'area_light': (90, 90, 96),
+    'btn_face': (72, 72, 78), 'btn_face_down': (50, 50, 54), 'btn_light': (124, 124, 132),
+    'btn_dark': (18, 18, 20), 'btn_mark': (236, 233, 224), 'btn_mark_shadow': (8, 8, 8),
+    'arrow': (172, 172, 178),
+    'decorate': sumi_decor,
+}
+
+# directory, display name, theme, text colours 1..3
+SAMPLE_SKINS = [
+    ('aozora', '青空', AOZORA, ('#1A3C6E', '#3A78B8', '#D83A2E')),
+    ('sumi', '墨', SUMI, ('#E8E6E0', '#9FB4C8', '#FF6A3D')),
+]
+
+
+def skin_ini(name, colours):
+    lines = ['[SKIN]', 'NAME=' + name]
+    lines += ['TEXTCOLOR%d=%s' % (i + 1, c) for i, c in enumerate(colours)]
+    return ('\r\n'.join(lines) + '\r\n').encode('cp932')
+
+
 # ---------------------------------------------------------------------------
 # About picture. Sized to the 94 x 75 dialog-unit static of the about box at
 # its 9 pt font (6 x 13 pixel base units): 141 x 122 pixels. Pale yellow
@@ -591,9 +683,6 @@ X.....XooX..
 .......XooX.
 ........XX..
 """
-
-INK = {'X': BLACK, 'o': WHITE}
-
 
 def paint(cv, x0, y0, art, colours=INK):
     """Copies a character picture onto the canvas; characters missing from
@@ -713,6 +802,9 @@ def main(argv):
     outputs[art + 'cur109.cur'] = cur_bytes(cursor_updown(), (4, 8))
     for ident, cv in skin_pieces(BUILTIN).items():
         outputs[art + 'bmp%d.bmp' % ident] = bmp_bytes(cv, 4)
+    for folder, name, theme, colours in SAMPLE_SKINS:
+        outputs['skins/%s/skin.bmp' % folder] = bmp_bytes(skin_sheet(theme), 24)
+        outputs['skins/%s/skin.ini' % folder] = skin_ini(name, colours)
     for rel in sorted(outputs):
         write(root, rel, outputs[rel])
         print('%-32s %6d bytes' % (rel, len(outputs[rel])))
