@@ -6,7 +6,9 @@ the output depends on nothing but this script and is byte-for-byte stable.
 
     python3 tools/make_art.py [repo-root]
 
-writes resources/art/* (and, once the skin part is present, skins/*).
+writes resources/art/* (the built-in pictures) and skins/*/ (two sample
+skins). tools/check_art.py --reproduce checks that the committed files are
+exactly what this script writes.
 """
 import os
 import struct
@@ -76,22 +78,6 @@ class Canvas:
             for x in range(x0, x1 + 1):
                 if inside(x + 0.5, y + 0.5):
                     self.set(x, y, c)
-
-    def line(self, x0, y0, x1, y1, c):
-        dx, dy = abs(x1 - x0), -abs(y1 - y0)
-        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
-        err = dx + dy
-        while True:
-            self.set(x0, y0, c)
-            if x0 == x1 and y0 == y1:
-                return
-            e2 = 2 * err
-            if e2 >= dy:
-                err += dy
-                x0 += sx
-            if e2 <= dx:
-                err += dx
-                y0 += sy
 
     def blit(self, src, dx, dy):
         for y in range(src.h):
@@ -177,6 +163,15 @@ def rounded(x0, y0, x1, y1, r):
 
 
 INK = {'X': BLACK, 'o': WHITE}
+
+
+def paint(cv, x0, y0, art, colours=INK):
+    """Copies a character picture onto the canvas; characters missing from
+    `colours` ('.') leave the canvas as it is."""
+    for j, row in enumerate(art.split()):
+        for i, ch in enumerate(row):
+            if ch in colours:
+                cv.set(x0 + i, y0 + j, colours[ch])
 
 
 # ---------------------------------------------------------------------------
@@ -683,14 +678,6 @@ X.....XooX..
 .......XooX.
 ........XX..
 """
-
-def paint(cv, x0, y0, art, colours=INK):
-    """Copies a character picture onto the canvas; characters missing from
-    `colours` ('.') leave the canvas as it is."""
-    for j, row in enumerate(art.split()):
-        for i, ch in enumerate(row):
-            if ch in colours:
-                cv.set(x0 + i, y0 + j, colours[ch])
 
 
 def cursor_arrow():
