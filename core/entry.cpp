@@ -1,0 +1,91 @@
+#include "core/entry.h"
+
+#include "core/appstate.h"
+#include "core/cmdline.h"
+#include "core/mainwindow.h"
+#include "core/paths.h"
+#include "resources/resource.h"
+
+const char kMainClassName[] = "Noctil";
+const char kMainTitle[] = "Noctil";
+
+namespace {
+
+bool systemLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != 0;
+}
+
+} // namespace
+
+void stripFileName(char* path)
+{
+    stripFileNameWith(path, systemLeadByte);
+}
+
+void readCommandLine(const char* commandLine)
+{
+    const CommandLine parsed = parseCommandLine(commandLine);
+    g_app.startHour = parsed.startHour;
+    g_app.startInTray = parsed.startInTray;
+}
+
+void findProgramDirectory()
+{
+    char* dir = g_app.programDirectory;
+    const DWORD size = sizeof g_app.programDirectory;
+    const DWORD n = GetModuleFileNameA(nullptr, dir, size);
+    if (n == 0 || n >= size) {
+        dir[0] = '\0'; // a cut path would name the wrong directory
+        return;
+    }
+    stripFileName(dir);
+}
+
+ATOM registerMainClass(HINSTANCE instance)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc; // 48
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+    wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MAIN_CURSOR));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kMainClassName;
+    return RegisterClassExA(&wc);
+}
+
+HWND createMainWindow(HINSTANCE instance)
+{
+    return CreateWindowExA(0, kMainClassName, kMainTitle, WS_POPUP | WS_SYSMENU, 100, 100, 220, 65,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+int noctilMain(HINSTANCE instance, const char* commandLine, int showCommand)
+{
+    g_app.instanceHandle = instance;
+
+    HWND running = FindWindowA(kMainClassName, kMainTitle);
+    if (running != nullptr) {
+        ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+        return 0;
+    }
+
+    readCommandLine(commandLine);
+    findProgramDirectory();
+
+    if (registerMainClass(instance) == 0)
+        return 0;
+    HWND window = createMainWindow(instance);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,5 @@
+// The main window: creation, input, timers and shutdown.
+#pragma once
+#include <windows.h>
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,73 @@
+#include "core/paths.h"
+
+bool isCp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+namespace {
+
+// One character on, as the system's CharNextA does: a lead byte followed by a
+// NUL is a character of its own.
+char* nextChar(char* p, LeadBytePredicate isLeadByte)
+{
+    if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
+        return p + 2;
+    return p + 1;
+}
+
+} // namespace
+
+void stripFileNameWith(char* path, LeadBytePredicate isLeadByte)
+{
+    if (path == nullptr || *path == '\0')
+        return;
+    char* cut = path;
+    for (char* p = path; *p != '\0'; p = nextChar(p, isLeadByte)) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (!isLeadByte(c) && (c == '/' || c == ':' || c == '\\'))
+            cut = p + 1;
+    }
+    *cut = '\0';
+}
+
+void removeTrailingBackslashWith(char* path, LeadBytePredicate isLeadByte)
+{
+    if (path == nullptr || *path == '\0')
+        return;
+    char* last = path;
+    for (char* p = path; *p != '\0'; p = nextChar(p, isLeadByte))
+        last = p;
+    if (*last == '\\')
+        *last = '\0';
+}
+
+bool copyText(char* dest, size_t size, const char* src)
+{
+    if (size == 0)
+        return false;
+    dest[0] = '\0';
+    return appendText(dest, size, src);
+}
+
+bool appendText(char* dest, size_t size, const char* src)
+{
+    if (size == 0)
+        return false;
+    size_t used = 0;
+    while (used < size && dest[used] != '\0')
+        ++used;
+    if (used == size) { // not terminated: treat as full
+        dest[size - 1] = '\0';
+        return false;
+    }
+    while (*src != '\0') {
+        if (used + 1 >= size) {
+            dest[used] = '\0';
+            return false;
+        }
+        dest[used++] = *src++;
+    }
+    dest[used] = '\0';
+    return true;
+}

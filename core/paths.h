@@ -1,0 +1,23 @@
+// Path cutting on multibyte (code page 932) strings. No Windows headers: the
+// lead-byte test is passed in, so the same code runs natively under test.
+#pragma once
+#include <cstddef>
+
+using LeadBytePredicate = bool (*)(unsigned char byte);
+
+// Lead bytes of Shift-JIS (code page 932).
+bool isCp932LeadByte(unsigned char byte);
+
+// Cuts `path` in place after its last "\", "/" or ":" that is a character of
+// its own (a trail byte 0x5C is never taken for a backslash). A path without
+// a separator becomes empty; one ending in a separator is unchanged.
+void stripFileNameWith(char* path, LeadBytePredicate isLeadByte);
+
+// Drops one trailing backslash (a single-byte character), if any.
+void removeTrailingBackslashWith(char* path, LeadBytePredicate isLeadByte);
+
+// Bounded copy and append: never write past `size` bytes, always terminate.
+// Return false (leaving `dest` a valid, possibly cut string) when the text did
+// not fit.
+bool copyText(char* dest, size_t size, const char* src);
+bool appendText(char* dest, size_t size, const char* src);

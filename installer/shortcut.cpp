@@ -1,0 +1,74 @@
+#include "installer/shortcut.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdio>
+
+const char kEightAmLinkName[] = "午前８時に終了";
+
+namespace {
+
+const char kProgramFile[] = "noctil.exe";
+const char kStartMenuName[] = "Noctil!";
+constexpr int kPathBuffer = 460;
+
+// "%s\%s" or "%s\%s.LNK" into a path buffer; false when it would not fit.
+bool formatPath(char (&out)[kPathBuffer], const char* format, const char* dir, const char* name)
+{
+    const int n = std::snprintf(out, sizeof out, format, dir, name);
+    return n > 0 && n < static_cast<int>(sizeof out);
+}
+
+} // namespace
+
+HRESULT createShortcut(const char* target, const char* linkPath, const char* arguments,
+                       const char* description, const char* workingDirectory,
+                       const char* iconPath, int iconIndex)
+{
+    WCHAR widePath[MAX_PATH];
+    // A path the wide buffer cannot hold is refused rather than cut short.
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0)
+        return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+
+    const HRESULT init = CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link));
+    if (SUCCEEDED(hr)) {
+        link->SetArguments(arguments);
+        link->SetDescription(description);
+        link->SetWorkingDirectory(workingDirectory);
+        link->SetIconLocation(iconPath, iconIndex);
+        link->SetPath(target);
+        IPersistFile* file = nullptr;
+        hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        if (SUCCEEDED(hr)) {
+            hr = file->Save(widePath, TRUE);
+            file->Release();
+        }
+        link->Release();
+    }
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return hr;
+}
+
+void installShortcuts(const char* programDirectory, const char* programsFolder)
+{
+    char target[kPathBuffer];
+    char linkPath[kPathBuffer];
+    if (!formatPath(target, "%s\\%s", programDirectory, kProgramFile))
+        return;
+
+    // Without a Start menu folder there is nothing sensible to offer.
+    if (programsFolder != nullptr && formatPath(linkPath, "%s\\%s.LNK", programsFolder, kStartMenuName)) {
+        const int answer = MessageBoxA(nullptr, "Noctil! のショートカットをスタートメニューに入れますか？",
+                                       "Noctil!", MB_YESNO | MB_ICONINFORMATION);
+        if (answer == IDYES)
+            createShortcut(target, linkPath, "", "", programDirectory, "", 1);
+    }
+
+    if (formatPath(linkPath, "%s\\%s.LNK", programDirectory, kEightAmLinkName))
+        createShortcut(target, linkPath, "8", "", programDirectory, "", 1);
+}

@@ -1,0 +1,12 @@
+// The one narrow seam for calls that change the system or another process.
+// noctil.exe links seam_system.cpp; its test build links seam_recorder.cpp,
+// which records each call (one line per call) instead of performing it.
+#pragma once
+#include <windows.h>
+
+BOOL seamExitWindowsEx(UINT flags, DWORD reason);
+BOOL seamSetSystemPowerState(BOOL suspend, BOOL force);
+// Ends the process `processId`; `exeName` is the name it was found under.
+BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode);
+BOOL seamBeep(DWORD frequency, DWORD duration);
+BOOL seamMessageBeep(UINT type);

@@ -1,0 +1,100 @@
+// Recording seam for the test build: nothing is performed. Every call is kept
+// in memory for in-process tests and appended to seam.log beside the program
+// for tests that watch the program from outside.
+#include "power/seam_recorder.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "core/paths.h"
+#include "power/seam.h"
+
+namespace {
+
+char g_log[16384];
+char g_failName[64];
+DWORD g_failError;
+
+void appendToFile(const char* line)
+{
+    char path[MAX_PATH + 16];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return;
+    stripFileNameWith(path, [](unsigned char b) { return IsDBCSLeadByte(b) != 0; });
+    if (!appendText(path, sizeof path, "seam.log"))
+        return;
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+    CloseHandle(file);
+}
+
+BOOL record(const char* name, const char* format, ...)
+{
+    char line[256];
+    int used = std::snprintf(line, sizeof line, "%s", name);
+    va_list args;
+    va_start(args, format);
+    if (used >= 0 && used < static_cast<int>(sizeof line))
+        std::vsnprintf(line + used, sizeof line - used, format, args);
+    va_end(args);
+    appendText(line, sizeof line, "\n");
+    appendText(g_log, sizeof g_log, line);
+    appendToFile(line);
+
+    if (g_failName[0] != '\0' && std::strcmp(g_failName, name) == 0) {
+        SetLastError(g_failError);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+const char* seamRecorderLog()
+{
+    return g_log;
+}
+
+void seamRecorderReset()
+{
+    g_log[0] = '\0';
+    g_failName[0] = '\0';
+    g_failError = 0;
+}
+
+void seamRecorderFailCalls(const char* name, DWORD error)
+{
+    copyText(g_failName, sizeof g_failName, error != 0 ? name : "");
+    g_failError = error;
+}
+
+BOOL seamExitWindowsEx(UINT flags, DWORD reason)
+{
+    return record("ExitWindowsEx", " 0x%02X 0x%lX", flags, static_cast<unsigned long>(reason));
+}
+
+BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
+{
+    return record("SetSystemPowerState", " %d %d", suspend, force);
+}
+
+BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)
+{
+    return record("TerminateProcess", " %lu %s %u", static_cast<unsigned long>(processId), exeName, exitCode);
+}
+
+BOOL seamBeep(DWORD frequency, DWORD duration)
+{
+    return record("Beep", " %lu %lu", static_cast<unsigned long>(frequency), static_cast<unsigned long>(duration));
+}
+
+BOOL seamMessageBeep(UINT type)
+{
+    return record("MessageBeep", " 0x%08X", type);
+}

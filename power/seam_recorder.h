@@ -1,0 +1,9 @@
+// Test access to the recording seam: what was called, and failures to inject.
+#pragma once
+#include <windows.h>
+
+// The calls recorded since the last reset, one line each ("Name arg arg\n").
+const char* seamRecorderLog();
+void seamRecorderReset();
+// Makes the next calls of `name` fail with `error` (0 makes them succeed again).
+void seamRecorderFailCalls(const char* name, DWORD error);

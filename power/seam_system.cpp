@@ -1,0 +1,31 @@
+#include "power/seam.h"
+
+BOOL seamExitWindowsEx(UINT flags, DWORD reason)
+{
+    return ExitWindowsEx(flags, reason);
+}
+
+BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
+{
+    return SetSystemPowerState(suspend, force);
+}
+
+BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)
+{
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    if (process == nullptr)
+        return FALSE;
+    const BOOL ok = TerminateProcess(process, exitCode);
+    CloseHandle(process);
+    return ok;
+}
+
+BOOL seamBeep(DWORD frequency, DWORD duration)
+{
+    return Beep(frequency, duration);
+}
+
+BOOL seamMessageBeep(UINT type)
+{
+    return MessageBeep(type);
+}

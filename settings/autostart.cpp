@@ -1,0 +1,5 @@
+#include "settings/autostart.h"
+
+void armAutoStart()
+{
+}

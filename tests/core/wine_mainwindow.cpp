@@ -1,0 +1,141 @@
+// The real main window created in-process: creation order results, the
+// start-up trigger, the tray callback and the destroy handling.
+#include <gtest/gtest.h>
+
+#include "core/appstate.h"
+#include "resources/resource.h"
+#include "tests/support/wine_support.h"
+
+namespace {
+
+ULONGLONG asUnits(const FILETIME& t)
+{
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+ULONGLONG localNowUnits()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME t;
+    SystemTimeToFileTime(&now, &t);
+    return asUnits(t);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetProgramForTest(); }
+    void TearDown() override { destroyMainWindowForTest(window); }
+    HWND window = nullptr;
+};
+
+TEST_F(MainWindowTest, CreationBuildsTheFaceAndDefaults)
+{
+    const ULONGLONG before = localNowUnits();
+    window = createMainWindowForTest();
+    ASSERT_NE(nullptr, window) << GetLastError();
+    EXPECT_EQ(window, g_app.mainWindow);
+    EXPECT_EQ(window, FindWindowA("Noctil", "Noctil"));
+
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(220, r.right - r.left);
+    EXPECT_EQ(65, r.bottom - r.top);
+    EXPECT_EQ(100, r.left);
+    EXPECT_EQ(100, r.top);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top by default";
+
+    const LONGLONG ahead = static_cast<LONGLONG>(asUnits(g_app.targetTime) - before);
+    EXPECT_GE(ahead, 200000000LL - 10000000) << "default target about 20 s ahead";
+    EXPECT_LE(ahead, 200000000LL + 10000000);
+    EXPECT_EQ(0, g_app.running);
+    EXPECT_EQ(0, g_app.activationGuard);
+    EXPECT_NE(nullptr, g_app.displaySurface);
+    EXPECT_NE(nullptr, g_app.backgroundSurface);
+    EXPECT_NE(nullptr, g_app.skinSheet);
+    EXPECT_NE(nullptr, g_app.fontNormal);
+    EXPECT_NE(nullptr, g_app.fontBold);
+    EXPECT_NE(nullptr, g_app.fontLink);
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
+}
+
+TEST_F(MainWindowTest, DestroySavesReleasesAndQuits)
+{
+    window = createMainWindowForTest();
+    ASSERT_NE(nullptr, window);
+    DestroyWindow(window);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "quit message posted";
+    EXPECT_EQ(0u, msg.wParam);
+    EXPECT_EQ(nullptr, g_app.displaySurface);
+    EXPECT_EQ(nullptr, g_app.fontLink);
+    EXPECT_EQ(100, g_app.options.windowRect.left) << "window rectangle kept for saving";
+    EXPECT_EQ(320, g_app.options.windowRect.right);
+    window = nullptr;
+}
+
+TEST_F(MainWindowTest, StartHourArmsTheClockAndTrayTokenHides)
+{
+    struct Case { int hour, tray; int running, hidden; } cases[] = {
+        {7, 1, 1, 1}, {0, 0, 1, 0}, {23, 0, 1, 0}, {24, 1, 0, 0}, {-1, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        resetProgramForTest();
+        g_app.startHour = c.hour;
+        g_app.startInTray = c.tray;
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window);
+        pumpMessages(200);
+        EXPECT_EQ(c.running, g_app.running) << "start hour " << c.hour;
+        EXPECT_EQ(c.hidden, g_app.trayMode) << "start hour " << c.hour;
+        EXPECT_EQ(!c.hidden, IsWindowVisible(window) != 0) << "start hour " << c.hour;
+        if (c.running) {
+            SYSTEMTIME target;
+            FileTimeToSystemTime(&g_app.targetTime, &target);
+            EXPECT_EQ(c.hour, target.wHour);
+            EXPECT_EQ(0, target.wMinute);
+        }
+        destroyMainWindowForTest(window);
+        window = nullptr;
+    }
+}
+
+TEST_F(MainWindowTest, TrayCallbackShowsTheWindowAndIgnoresOthers)
+{
+    window = createMainWindowForTest();
+    ASSERT_NE(nullptr, window);
+    SendMessageA(window, WM_COMMAND, IDM_TRAY, 0);
+    EXPECT_EQ(1, g_app.trayMode);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_MOUSEMOVE);
+    EXPECT_FALSE(IsWindowVisible(window)) << "other mouse messages are ignored";
+    SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    EXPECT_EQ(0, g_app.trayMode);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    // A left click while the window is already shown still clears the mode.
+    g_app.trayMode = 1;
+    SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    EXPECT_EQ(0, g_app.trayMode);
+}
+
+TEST_F(MainWindowTest, ActivationShowsTheWindowOnlyWithoutTheGuard)
+{
+    window = createMainWindowForTest();
+    ASSERT_NE(nullptr, window);
+    struct Case { int guard; WPARAM state; bool shown; } cases[] = {
+        {0, WA_ACTIVE, true}, {1, WA_ACTIVE, false}, {0, WA_CLICKACTIVE, false}, {0, WA_INACTIVE, false},
+    };
+    for (const Case& c : cases) {
+        ShowWindow(window, SW_HIDE);
+        g_app.activationGuard = c.guard;
+        SendMessageA(window, WM_ACTIVATE, c.state, 0);
+        EXPECT_EQ(c.shown, IsWindowVisible(window) != 0) << "guard " << c.guard << " state " << c.state;
+    }
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+// probe: looks at noctil from another process, as the system sees it.
+//   probe find                      exit 0 and print the main window, exit 1 if none
+//   probe info                      "hwnd visible left top width height style exstyle topmost"
+//   probe post MSG WPARAM LPARAM    post a message to the main window
+//   probe send MSG WPARAM LPARAM    send it and print the result
+//   probe wait-window MS            wait until the main window exists
+//   probe wait-gone MS              wait until the main window is gone
+//   probe count                     number of top-level windows of class "Noctil"
+//   probe dialog CAPTION            exit 0 and print the text of a visible window with this caption
+//   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
+// Numbers may be decimal or 0x-prefixed hex. Captions are code page 932.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND mainWindow()
+{
+    return FindWindowA("Noctil", "Noctil");
+}
+
+unsigned long number(const char* text)
+{
+    return std::strtoul(text, nullptr, 0);
+}
+
+BOOL CALLBACK countOne(HWND w, LPARAM p)
+{
+    char cls[64];
+    if (GetClassNameA(w, cls, sizeof cls) && std::strcmp(cls, "Noctil") == 0)
+        ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+int countWindows()
+{
+    int count = 0;
+    EnumWindows(countOne, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+struct Find {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchCaption(HWND w, LPARAM p)
+{
+    Find* f = reinterpret_cast<Find*>(p);
+    char text[256];
+    GetWindowTextA(w, text, sizeof text);
+    if (IsWindowVisible(w) && std::strcmp(text, f->caption) == 0) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findByCaption(const char* caption)
+{
+    Find find = {caption, nullptr};
+    EnumWindows(matchCaption, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+bool waitFor(bool wantWindow, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        if ((mainWindow() != nullptr) == wantWindow)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    const char* cmd = argv[1];
+    HWND window = mainWindow();
+    if (std::strcmp(cmd, "find") == 0) {
+        if (window == nullptr)
+            return 1;
+        std::printf("%p\n", static_cast<void*>(window));
+        return 0;
+    }
+    if (std::strcmp(cmd, "count") == 0) {
+        std::printf("%d\n", countWindows());
+        return 0;
+    }
+    if (std::strcmp(cmd, "acp") == 0) {
+        std::printf("%u\n", GetACP());
+        return 0;
+    }
+    if (std::strcmp(cmd, "wait-window") == 0 && argc >= 3)
+        return waitFor(true, number(argv[2])) ? 0 : 1;
+    if (std::strcmp(cmd, "wait-gone") == 0 && argc >= 3)
+        return waitFor(false, number(argv[2])) ? 0 : 1;
+    if (std::strcmp(cmd, "dialog") == 0 && argc >= 3) {
+        HWND dlg = findByCaption(argv[2]);
+        if (dlg == nullptr)
+            return 1;
+        char text[1024] = {};
+        GetDlgItemTextA(dlg, 0xFFFF, text, sizeof text);
+        std::printf("%s\n", text);
+        return 0;
+    }
+    if (std::strcmp(cmd, "press") == 0 && argc >= 4) {
+        HWND dlg = findByCaption(argv[2]);
+        if (dlg == nullptr)
+            return 1;
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(number(argv[3]), BN_CLICKED), 0);
+        return 0;
+    }
+    if (window == nullptr) {
+        std::fprintf(stderr, "no main window\n");
+        return 1;
+    }
+    if (std::strcmp(cmd, "info") == 0) {
+        RECT r;
+        GetWindowRect(window, &r);
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+        std::printf("%p %d %ld %ld %ld %ld 0x%08lX 0x%08lX %d\n", static_cast<void*>(window),
+                    IsWindowVisible(window) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    static_cast<unsigned long>(style), static_cast<unsigned long>(exStyle),
+                    (exStyle & WS_EX_TOPMOST) ? 1 : 0);
+        return 0;
+    }
+    if ((std::strcmp(cmd, "post") == 0 || std::strcmp(cmd, "send") == 0) && argc >= 5) {
+        const UINT msg = number(argv[2]);
+        const WPARAM wp = number(argv[3]);
+        const LPARAM lp = static_cast<LPARAM>(number(argv[4]));
+        if (cmd[0] == 'p')
+            return PostMessageA(window, msg, wp, lp) ? 0 : 1;
+        std::printf("%ld\n", static_cast<long>(SendMessageA(window, msg, wp, lp)));
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,122 @@
+#include "tests/support/wine_support.h"
+
+#include <cstring>
+
+#include "core/appstate.h"
+#include "core/entry.h"
+#include "power/seam_recorder.h"
+
+void resetProgramForTest()
+{
+    resetAppState();
+    g_app.instanceHandle = GetModuleHandleA(nullptr);
+    findProgramDirectory();
+    seamRecorderReset();
+}
+
+HWND createMainWindowForTest()
+{
+    static bool registered = false;
+    if (!registered) {
+        registered = registerMainClass(g_app.instanceHandle) != 0;
+    }
+    HWND window = createMainWindow(g_app.instanceHandle);
+    if (window != nullptr)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
+void destroyMainWindowForTest(HWND window)
+{
+    if (window != nullptr && IsWindow(window))
+        DestroyWindow(window);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void pumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue; // the test decides when to stop, not the program
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+DialogAnswerer::DialogAnswerer(const char* caption, int commandId, int textControlId, DWORD delayMs)
+    : caption_(caption), commandId_(commandId), textControlId_(textControlId), delayMs_(delayMs)
+{
+    thread_ = std::thread([this] { run(); });
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    stop();
+}
+
+void DialogAnswerer::stop()
+{
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+namespace {
+
+struct FindData {
+    const char* caption;
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM param)
+{
+    FindData* data = reinterpret_cast<FindData*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != data->process || !IsWindowVisible(window))
+        return TRUE;
+    char caption[256];
+    GetWindowTextA(window, caption, sizeof caption);
+    if (std::strcmp(caption, data->caption) != 0)
+        return TRUE;
+    data->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+void DialogAnswerer::run()
+{
+    HWND last = nullptr;
+    while (!stop_) {
+        FindData data = {caption_.c_str(), GetCurrentProcessId(), nullptr};
+        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
+        if (data.found != nullptr && data.found != last) {
+            char text[1024] = {};
+            GetDlgItemTextA(data.found, textControlId_, text, sizeof text);
+            if (!seen_)
+                text_ = text;
+            dialog_ = data.found;
+            last = data.found;
+            if (delayMs_ != 0)
+                Sleep(delayMs_);
+            ++times_;
+            seen_ = true;
+            PostMessageA(data.found, WM_COMMAND, MAKEWPARAM(commandId_, BN_CLICKED), 0);
+        }
+        Sleep(20);
+    }
+}
+
+std::string testDirectory()
+{
+    return g_app.programDirectory;
+}

@@ -1,0 +1,7 @@
+# Sourced by the Wine wrappers: one project-local prefix in a Japanese locale.
+noctil_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${NOCTIL_WINEPREFIX:-$noctil_root/.wineprefix}
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=${NOCTIL_WINEDEBUG:--all}
+export WINEDLLOVERRIDES="winemenubuilder.exe=;mscoree=;mshtml="

@@ -1,0 +1,9 @@
+#include "ui/menu.h"
+
+void showPopupMenu(HWND window, const POINT* screenPoint)
+{
+}
+
+void showPopupMenuAtIcon(HWND window)
+{
+}

@@ -1,0 +1,7 @@
+// Skins: the built-in one and the directories under skins\ beside the program.
+#pragma once
+#include <windows.h>
+
+// Loads the skin directory `name` (empty: the built-in skin) into the sheet,
+// the background and the text colours.
+void loadSkin(HWND window, const char* name);

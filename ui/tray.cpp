@@ -1,0 +1,74 @@
+#include "ui/tray.h"
+
+#include "core/appstate.h"
+#include "core/paths.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The first, 88-byte form of the record, understood by every system.
+constexpr DWORD kTrayRecordSize = 88;
+const char kTrayTip[] = "Noctil.";
+
+HICON loadStateIcon()
+{
+    const int id = g_app.running ? IDI_TRAY_RUNNING : IDI_TRAY_STOPPED;
+    return static_cast<HICON>(LoadImageA(g_app.instanceHandle, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+}
+
+NOTIFYICONDATAA baseRecord(HWND window)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = kTrayRecordSize;
+    data.hWnd = window;
+    data.uID = TRAY_ICON_ID;
+    return data;
+}
+
+} // namespace
+
+void addTrayIcon(HWND window)
+{
+    HICON icon = loadStateIcon();
+    if (icon == nullptr)
+        return;
+    NOTIFYICONDATAA data = baseRecord(window);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAY_CALLBACK;
+    data.hIcon = icon;
+    copyText(data.szTip, sizeof data.szTip, kTrayTip);
+    g_app.trayIconAdded = Shell_NotifyIconA(NIM_ADD, &data) ? 1 : 0;
+    DestroyIcon(icon);
+}
+
+void updateTrayIcon(HWND window)
+{
+    HICON icon = loadStateIcon();
+    NOTIFYICONDATAA data = baseRecord(window);
+    data.uFlags = NIF_ICON | NIF_TIP;
+    data.hIcon = icon;
+    copyText(data.szTip, sizeof data.szTip, kTrayTip);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+    if (icon != nullptr)
+        DestroyIcon(icon);
+}
+
+void removeTrayIcon(HWND window)
+{
+    NOTIFYICONDATAA data = baseRecord(window);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    g_app.trayIconAdded = 0;
+}
+
+void restoreTrayIcon(HWND window)
+{
+    // The new taskbar has none of the old icons, whether our first add
+    // succeeded or not.
+    addTrayIcon(window);
+}
+
+UINT taskbarCreatedMessage()
+{
+    static UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}

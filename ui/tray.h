@@ -1,0 +1,13 @@
+// The notification-area icon: its picture tells whether a trigger is armed.
+#pragma once
+#include <windows.h>
+
+void addTrayIcon(HWND window);
+void updateTrayIcon(HWND window);
+void removeTrayIcon(HWND window);
+
+// The taskbar was re-created (Explorer restarted): our icon is gone, add it again.
+void restoreTrayIcon(HWND window);
+
+// The registered "TaskbarCreated" message (0 if it could not be registered).
+UINT taskbarCreatedMessage();
