@@ -3,3 +3,8 @@
 void armAutoStart()
 {
 }
+
+INT_PTR runAutoStartDialog(HWND owner)
+{
+    return 0;
+}

@@ -1,2 +1,2 @@
 set(SETTINGS_PURE settings/options_layout.cpp)
-set(SETTINGS_WIN32 settings/options.cpp settings/autostart.cpp)
+set(SETTINGS_WIN32 settings/options.cpp settings/autostart.cpp settings/timedialogs.cpp)

@@ -1,2 +1,2 @@
 set(UI_PURE)
-set(UI_WIN32 ui/tray.cpp ui/display.cpp ui/skin.cpp ui/menu.cpp)
+set(UI_WIN32 ui/tray.cpp ui/display.cpp ui/skin.cpp ui/menu.cpp ui/about.cpp)

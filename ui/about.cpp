@@ -1,0 +1,6 @@
+#include "ui/about.h"
+
+INT_PTR runAboutDialog(HWND owner)
+{
+    return 0;
+}
