@@ -1,2 +1,2 @@
 set(NETWATCH_PURE)
-set(NETWATCH_WIN32 netwatch/winsock_session.cpp)
+set(NETWATCH_WIN32 netwatch/winsock_session.cpp netwatch/pingmonitor.cpp)
