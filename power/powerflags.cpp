@@ -1,0 +1,65 @@
+#include "power/powerflags.h"
+
+namespace {
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringAsciiCase(const char* a, const char* b)
+{
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (asciiLower(*a) != asciiLower(*b))
+            return false;
+    }
+    return *a == *b;
+}
+
+} // namespace
+
+bool isPowerStateAction(int32_t powerAction)
+{
+    return powerAction == 2 || powerAction == 3;
+}
+
+uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfHung)
+{
+    if (isPowerStateAction(powerAction))
+        return 0;
+    uint32_t flags;
+    switch (powerAction) {
+    case 1:  flags = kExitShutdown | kExitReboot; break;
+    case 4:  flags = kExitLogoff; break;
+    default: flags = kExitShutdown | kExitPowerOff; break;
+    }
+    if (forceAction != 0)
+        flags |= kExitForce;
+    if (forceIfHung != 0)
+        flags |= kExitForceIfHung;
+    return flags;
+}
+
+bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,
+                        int32_t notifyBeforeForce)
+{
+    return notifyBeforeForce != 0 && forceAction != 0 && forceIfHung == 0 &&
+           !isPowerStateAction(powerAction);
+}
+
+bool isShellProcessName(const char* exeFile, LeadBytePredicate isLeadByte)
+{
+    if (exeFile == nullptr || *exeFile == '\0')
+        return false;
+    const char* base = exeFile;
+    for (const char* p = exeFile; *p != '\0';) {
+        if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') {
+            p += 2;
+            continue;
+        }
+        if (*p == '\\')
+            base = p + 1;
+        ++p;
+    }
+    return equalsIgnoringAsciiCase(base, "explorer.exe");
+}

@@ -1,0 +1,34 @@
+// The plain decisions of the power action: the ExitWindowsEx flag word, which
+// path the action takes, and which processes are the shell. No Windows headers:
+// tested natively.
+#pragma once
+#include <cstdint>
+
+#include "core/paths.h"
+
+// ExitWindowsEx flag bits, as published for that call.
+constexpr uint32_t kExitLogoff = 0x00;
+constexpr uint32_t kExitShutdown = 0x01;
+constexpr uint32_t kExitReboot = 0x02;
+constexpr uint32_t kExitForce = 0x04;
+constexpr uint32_t kExitPowerOff = 0x08;
+constexpr uint32_t kExitForceIfHung = 0x10;
+
+// True for stand-by (2) and hibernate (3), which go through
+// SetSystemPowerState instead of ExitWindowsEx.
+bool isPowerStateAction(int32_t powerAction);
+
+// The flag word for shutdown, restart and log-off, with the force bits added.
+// Stand-by and hibernate get 0 (they build no flag word). A value outside 0..4
+// (a damaged options file) is taken as shutdown, the action the confirmation
+// named for it.
+uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfHung);
+
+// Whether the action waits behind the end-of-session notice to all windows.
+bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,
+                        int32_t notifyBeforeForce);
+
+// Whether a process list entry (a path on Windows 9x, a bare name on NT) names
+// the shell: its base name is explorer.exe in any letter case. A trail byte
+// 0x5C of a double-byte character is not taken for a backslash.
+bool isShellProcessName(const char* exeFile, LeadBytePredicate isLeadByte);

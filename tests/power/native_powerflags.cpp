@@ -1,0 +1,68 @@
+// The flag word, the choice between acting at once and waiting behind the
+// notice, and the shell process match.
+#include <gtest/gtest.h>
+
+#include "power/powerflags.h"
+
+namespace {
+
+TEST(ExitFlags, EveryActionWithEveryForceCombination)
+{
+    struct Case { int action, force, ifHung; uint32_t flags; } cases[] = {
+        {0, 0, 0, 0x09}, {0, 1, 0, 0x0D}, {0, 0, 1, 0x19}, {0, 1, 1, 0x1D},
+        {1, 0, 0, 0x03}, {1, 1, 0, 0x07}, {1, 0, 1, 0x13}, {1, 1, 1, 0x17},
+        {4, 0, 0, 0x00}, {4, 1, 0, 0x04}, {4, 0, 1, 0x10}, {4, 1, 1, 0x14},
+        {2, 0, 0, 0}, {2, 1, 1, 0}, {3, 0, 0, 0}, {3, 1, 1, 0},
+        // Any non-zero value counts as set, as the menu's 1 does.
+        {0, 7, 0, 0x0D}, {1, 0, -1, 0x13},
+        // Values a damaged file could hold: taken as the shutdown the
+        // confirmation announced.
+        {5, 0, 0, 0x09}, {-1, 1, 0, 0x0D}, {0x7FFFFFFF, 0, 1, 0x19},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.flags, exitFlagsFor(c.action, c.force, c.ifHung))
+            << "action " << c.action << " force " << c.force << " ifHung " << c.ifHung;
+    }
+}
+
+TEST(ExitFlags, OnlyForcedExitsWithNoticeWait)
+{
+    for (int action = -1; action <= 5; ++action) {
+        for (int force = 0; force <= 1; ++force) {
+            for (int ifHung = 0; ifHung <= 1; ++ifHung) {
+                for (int notify = 0; notify <= 1; ++notify) {
+                    const bool expected =
+                        notify && force && !ifHung && action != 2 && action != 3;
+                    EXPECT_EQ(expected, defersBehindNotice(action, force, ifHung, notify))
+                        << "action " << action << " force " << force << " ifHung " << ifHung
+                        << " notify " << notify;
+                }
+            }
+        }
+    }
+}
+
+TEST(ShellProcess, BaseNameIsExplorerInAnyCase)
+{
+    struct Case { const char* name; bool shell; } cases[] = {
+        {"explorer.exe", true}, {"EXPLORER.EXE", true}, {"Explorer.Exe", true},
+        {"C:\\WINDOWS\\EXPLORER.EXE", true}, {"c:\\windows\\explorer.exe", true},
+        {"\\explorer.exe", true}, {"C:\\a\\b\\c\\eXpLoReR.eXe", true},
+        {"", false}, {"explorer", false}, {"explorer.exe ", false}, {"explorer.exe.bak", false},
+        {"iexplorer.exe", false}, {"C:\\WINDOWS\\", false}, {"C:\\explorer.exe\\", false},
+        {"C:\\WINDOWS\\EXPLORER.EXE\\run.exe", false},
+        // Forward slashes are not separators in the process list.
+        {"C:/WINDOWS/explorer.exe", false},
+        // "ソ" is 83 5C: its trail byte is not a backslash, so this is a file
+        // named "ソexplorer.exe", not the shell.
+        {"C:\\\x83\x5C" "explorer.exe", false},
+        {"C:\\\x83\x5C\\explorer.exe", true},
+        // Full-width letters are other characters.
+        {"\x82\x85xplorer.exe", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.shell, isShellProcessName(c.name, isCp932LeadByte)) << "[" << c.name << "]";
+    EXPECT_FALSE(isShellProcessName(nullptr, isCp932LeadByte));
+}
+
+} // namespace
