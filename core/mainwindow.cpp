@@ -2,6 +2,7 @@
 
 #include "core/appstate.h"
 #include "core/commands.h"
+#include "core/firing.h"
 #include "core/tick.h"
 #include "netwatch/winsock_session.h"
 #include "power/power.h"
@@ -165,6 +166,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TRAY_CALLBACK:  return onTrayCallback(window, lParam);
     case WM_TIMER:          return onTimer(window, wParam);
     case WM_COMMAND:        dispatchCommand(window, wParam, lParam); return 0;
+    case WM_ENDSESSION:     return onEndSession(window, wParam);
     }
     if (message != 0 && message == taskbarCreatedMessage())
         return onTaskbarCreated(window);

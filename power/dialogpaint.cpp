@@ -1,6 +1,101 @@
 #include "power/dialogpaint.h"
 
+#include "core/appstate.h"
+
+namespace {
+
+struct PaintSet {
+    HWND dialog;
+    HPEN pen;
+    HBRUSH brush;
+    HBRUSH editBrush;
+    COLORREF textColor;
+    COLORREF editBackColor;
+};
+
+// The painted dialogs that are open, oldest first. Each owns its pen and
+// brushes, so a dialog that opens over another (the confirmation over the
+// about box) neither leaks nor deletes the other's objects, whatever order
+// they close in.
+constexpr int kMaxOpen = 8;
+PaintSet g_open[kMaxOpen];
+int g_openCount = 0;
+
+void install(const PaintSet* set)
+{
+    g_app.dialogPen = set ? set->pen : nullptr;
+    g_app.dialogBrush = set ? set->brush : nullptr;
+    g_app.dialogEditBrush = set ? set->editBrush : nullptr;
+    g_app.dialogTextColor = set ? set->textColor : 0;
+    g_app.dialogEditBackColor = set ? set->editBackColor : 0;
+}
+
+COLORREF textColorOf(DialogPaintRow row)
+{
+    return row == ConfirmPaintRow ? RGB(255, 0, 0) : RGB(118, 76, 0);
+}
+
+} // namespace
+
+void fillDialogPaintSet(HWND dialog, DialogPaintRow row)
+{
+    releaseDialogPaintSet(dialog);
+    if (g_openCount == kMaxOpen)
+        return; // paints with the set of the dialogs below it
+    PaintSet& set = g_open[g_openCount++];
+    set.dialog = dialog;
+    set.pen = CreatePen(PS_SOLID, 0, RGB(236, 152, 0));
+    set.brush = CreateSolidBrush(RGB(255, 240, 158));
+    set.editBrush = CreateSolidBrush(RGB(255, 240, 158));
+    set.textColor = textColorOf(row);
+    set.editBackColor = RGB(255, 255, 255);
+    install(&set);
+}
+
+void releaseDialogPaintSet(HWND dialog)
+{
+    for (int i = 0; i < g_openCount; ++i) {
+        if (g_open[i].dialog != dialog)
+            continue;
+        const PaintSet gone = g_open[i];
+        for (int j = i + 1; j < g_openCount; ++j)
+            g_open[j - 1] = g_open[j];
+        --g_openCount;
+        if (g_app.dialogPen == gone.pen)
+            install(g_openCount > 0 ? &g_open[g_openCount - 1] : nullptr);
+        DeleteObject(gone.pen);
+        DeleteObject(gone.brush);
+        DeleteObject(gone.editBrush);
+        return;
+    }
+}
+
 INT_PTR paintDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(dialog, &r);
+        // Put the dialog's own objects back, so ours are never left selected
+        // into a DC when the dialog deletes them.
+        HGDIOBJ oldBrush = SelectObject(dc, g_app.dialogBrush);
+        HGDIOBJ oldPen = SelectObject(dc, g_app.dialogPen);
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        return 1;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        SetBkMode(dc, OPAQUE);
+        SetTextColor(dc, g_app.dialogTextColor);
+        SetBkColor(dc, g_app.dialogEditBackColor);
+        return reinterpret_cast<INT_PTR>(g_app.dialogEditBrush);
+    case WM_CTLCOLORSTATIC:
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, g_app.dialogTextColor);
+        return reinterpret_cast<INT_PTR>(g_app.dialogBrush);
+    }
     return 0;
 }

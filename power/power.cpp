@@ -1,9 +1,144 @@
 #include "power/power.h"
 
-void beginPowerAction(HWND window)
+#include <tlhelp32.h>
+
+#include <cstdio>
+
+#include "core/appstate.h"
+#include "power/notify.h"
+#include "power/powerflags.h"
+#include "power/seam.h"
+
+namespace {
+
+bool isNtPlatform()
 {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version; // 148
+    if (!GetVersionExA(&version))
+        return false;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-void performPowerAction(UINT exitFlags, HWND window)
+bool systemLeadByte(unsigned char byte)
 {
+    return IsDBCSLeadByte(byte) != 0;
+}
+
+// NT: the process needs SeShutdownPrivilege enabled for ExitWindowsEx and
+// SetSystemPowerState. A failure is shown but never stops the action.
+void enableShutdownPrivilege(HWND window)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        MessageBoxA(window, "OpenProcessTokenでエラー", "エラー", MB_OK);
+        token = nullptr;
+    }
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    // A successful adjustment reports ERROR_NOT_ALL_ASSIGNED through the last
+    // error; some systems leave an older code there on full success.
+    SetLastError(ERROR_SUCCESS);
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    if (GetLastError() != ERROR_SUCCESS)
+        MessageBoxA(window, "AdjustTokenPrivileges", "エラー", MB_OK);
+    if (token != nullptr)
+        CloseHandle(token);
+}
+
+void showFailureBox(DWORD error)
+{
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
+                   nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                   reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    char number[16];
+    if (text == nullptr) // a code without system text still says which it was
+        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(error));
+    MessageBoxA(nullptr, text != nullptr ? text : number, "シャットダウン処理中のエラー",
+                MB_ICONINFORMATION | MB_OK);
+    if (text != nullptr)
+        LocalFree(text);
+}
+
+static_assert(sizeof(PROCESSENTRY32) == 296, "ANSI process entry");
+
+using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+using WalkProcessFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+
+} // namespace
+
+void beginPowerAction(HWND window)
+{
+    if (isNtPlatform())
+        enableShutdownPrivilege(window);
+    const Options& o = g_app.options;
+    const UINT flags = exitFlagsFor(o.powerAction, o.forceAction, o.forceIfHung);
+    if (defersBehindNotice(o.powerAction, o.forceAction, o.forceIfHung, g_app.notifyBeforeForce)) {
+        notifyAllWindows();
+        g_app.pendingExitFlags = flags;
+        return;
+    }
+    performPowerAction(flags, window);
+}
+
+int performPowerAction(UINT exitFlags, HWND window)
+{
+    const int32_t action = g_app.options.powerAction;
+    if (isPowerStateAction(action)) {
+        Sleep(500);
+        if (seamSetSystemPowerState(action == Standby, g_app.options.forceAction != 0)) {
+            // Back from the power state: the program ends as after Exit.
+            SendMessageA(window, WM_DESTROY, 0, 0);
+            return 1;
+        }
+    } else if (exitWindows(exitFlags)) {
+        return 1; // the system ends the session, and the program with it
+    }
+    showFailureBox(GetLastError());
+    return 0;
+}
+
+BOOL exitWindows(UINT exitFlags)
+{
+    if (isNtPlatform())
+        return seamExitWindowsEx(exitFlags, 0);
+    return exitWindows9x(exitFlags);
+}
+
+BOOL exitWindows9x(UINT exitFlags)
+{
+    if ((exitFlags & kExitForce) == 0)
+        return seamExitWindowsEx(exitFlags, 0);
+
+    // Bound at run time: NT 4.0's kernel32 has no toolhelp functions, and an
+    // import of them would keep the program from starting there.
+    HMODULE kernel = LoadLibraryA("Kernel32.DLL");
+    if (kernel == nullptr)
+        return 0;
+    auto createSnapshot =
+        reinterpret_cast<CreateSnapshotFn>(GetProcAddress(kernel, "CreateToolhelp32Snapshot"));
+    auto first = reinterpret_cast<WalkProcessFn>(GetProcAddress(kernel, "Process32First"));
+    auto next = reinterpret_cast<WalkProcessFn>(GetProcAddress(kernel, "Process32Next"));
+    if (createSnapshot == nullptr || first == nullptr || next == nullptr) {
+        FreeLibrary(kernel);
+        return 0;
+    }
+    HANDLE snapshot = createSnapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        FreeLibrary(kernel);
+        return 0;
+    }
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry; // 296
+    for (BOOL more = first(snapshot, &entry); more; more = next(snapshot, &entry)) {
+        if (isShellProcessName(entry.szExeFile, systemLeadByte))
+            seamTerminateProcess(entry.th32ProcessID, entry.szExeFile, 1);
+        entry.dwSize = sizeof entry;
+    }
+    CloseHandle(snapshot);
+    FreeLibrary(kernel);
+    return seamExitWindowsEx(exitFlags, 0);
 }

@@ -1,0 +1,111 @@
+#include "power/confirm.h"
+
+#include <cstdio>
+
+#include "core/appstate.h"
+#include "power/dialogpaint.h"
+#include "power/seam.h"
+#include "resources/resource.h"
+
+namespace {
+
+// By reason (Timer, Window, Ping): the wording for every action but restart,
+// and the one for restart.
+const char* const kReasonTexts[3][2] = {
+    {"　タイマーの時間が来たので、システムのシャットダウンを行います。\r\n\r\n　よろしいですか？",
+     "　タイマーの時間が来たので、システムの再起動を行います。\r\n\r\n　よろしいですか？"},
+    {"　ｳｲﾝﾄﾞｳ状態が設定条件になったので、シャットダウンを行います。\r\n\r\n　よろしいですか？",
+     "　ｳｲﾝﾄﾞｳ状態が設定条件になったので、再起動を行います。\r\n\r\n　よろしいですか？"},
+    {"　PINGが５回連続失敗しました。シャットダウンを行います。\r\n\r\n　よろしいですか？",
+     "　PINGが５回連続失敗しました。再起動を行います。\r\n\r\n　よろしいですか？"},
+};
+
+constexpr int kCountdownSeconds = 10;
+int g_secondsLeft = 0;
+
+void showSecondsLeft(HWND dialog)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "あと　%d 秒", g_secondsLeft);
+    SetDlgItemTextA(dialog, IDC_CONFIRM_COUNT, text);
+}
+
+void endConfirmation(HWND dialog, INT_PTR result)
+{
+    KillTimer(dialog, TIMER_CONFIRM);
+    releaseDialogPaintSet(dialog);
+    EndDialog(dialog, result);
+}
+
+// One second of the countdown: 9 .. 0 are shown, the step after 0 confirms.
+void countdownStep(HWND dialog)
+{
+    --g_secondsLeft;
+    if (g_secondsLeft < 0)
+        endConfirmation(dialog, 1);
+    else
+        showSecondsLeft(dialog);
+}
+
+INT_PTR onInitDialog(HWND dialog)
+{
+    SetDlgItemTextA(dialog, IDC_CONFIRM_TEXT, confirmText(g_app.confirmReason, g_app.options.powerAction));
+    g_app.confirmReason = Timer; // a later trigger that sets no reason gets the timer wording
+    fillDialogPaintSet(dialog, ConfirmPaintRow);
+    g_secondsLeft = kCountdownSeconds;
+    SetTimer(dialog, TIMER_CONFIRM, 1000, nullptr);
+    SetForegroundWindow(dialog);
+    if (!g_app.options.silent) {
+        seamMessageBeep(MB_ICONQUESTION);
+        playTick();
+    }
+    countdownStep(dialog);
+    return 0;
+}
+
+INT_PTR onTimer(HWND dialog, WPARAM id)
+{
+    if (id != TIMER_CONFIRM || g_secondsLeft < 0)
+        return 0;
+    if (!g_app.options.silent)
+        playTick();
+    countdownStep(dialog);
+    return 0;
+}
+
+} // namespace
+
+const char* confirmText(int32_t reason, int32_t powerAction)
+{
+    const int row = (reason == Window || reason == Ping) ? reason : Timer;
+    return kReasonTexts[row][powerAction == Reboot ? 1 : 0];
+}
+
+INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(dialog);
+    case WM_TIMER:
+        return onTimer(dialog, wParam);
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+            endConfirmation(dialog, 0);
+        return 0;
+    case WM_DESTROY: // however it ends, its timer and paint objects go with it
+        KillTimer(dialog, TIMER_CONFIRM);
+        releaseDialogPaintSet(dialog);
+        return 0;
+    case WM_ERASEBKGND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return paintDialog(dialog, message, wParam, lParam);
+    }
+    return 0;
+}
+
+INT_PTR runConfirmDialog(HWND owner)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE));
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIRM), owner, confirmDialogProc, 0);
+}

@@ -1,0 +1,16 @@
+// The confirmation countdown (dialog 110): names the reason and the action,
+// counts ten seconds down with a click each second, and can be aborted.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// The text shown for `reason` (ConfirmReason) and `powerAction`; only restart
+// has a wording of its own.
+const char* confirmText(int32_t reason, int32_t powerAction);
+
+INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Opens the confirmation modally on `owner`. Returns 1 when the countdown ran
+// out, 0 when the user aborted (button, Enter, Escape or the close box).
+INT_PTR runConfirmDialog(HWND owner);

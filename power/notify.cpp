@@ -1,0 +1,63 @@
+#include "power/notify.h"
+
+#include "core/appstate.h"
+#include "power/dialogpaint.h"
+#include "resources/resource.h"
+
+void notifyAllWindows()
+{
+    // Before the notice exists, so the notice itself is never told.
+    EnumWindows(postEndSessionNotice, 0);
+
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(g_app.mainWindow, GWL_HINSTANCE));
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WAIT), nullptr, waitDialogProc, 0);
+    g_app.waitDialog = dialog;
+    if (dialog != nullptr) {
+        RECT desktop, own;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        GetWindowRect(dialog, &own);
+        const int x = desktop.right / 2 - (own.right - own.left) / 2;
+        const int y = desktop.bottom / 2 - (own.bottom - own.top) / 2;
+        SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+        ShowWindow(dialog, SW_SHOW);
+    }
+    // Without a notice the action still comes after the wait.
+    SetTimer(g_app.mainWindow, TIMER_NOTIFY_WAIT, kNotifyWaitMs, nullptr);
+}
+
+BOOL CALLBACK postEndSessionNotice(HWND window, LPARAM)
+{
+    if (window == g_app.mainWindow)
+        return TRUE;
+    // Posted, so no answer is awaited and no window can veto; the second
+    // message says at once that the session is not ending after all.
+    PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    PostMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    return TRUE;
+}
+
+INT_PTR CALLBACK waitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        g_app.waitDialog = dialog;
+        fillDialogPaintSet(dialog, WaitPaintRow);
+        return 0;
+    case WM_COMMAND: // no buttons: a close request arrives as IDCANCEL
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            releaseDialogPaintSet(dialog);
+            EndDialog(dialog, 0);
+        }
+        return 0;
+    case WM_DESTROY:
+        releaseDialogPaintSet(dialog);
+        if (g_app.waitDialog == dialog)
+            g_app.waitDialog = nullptr;
+        return 0;
+    case WM_ERASEBKGND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return paintDialog(dialog, message, wParam, lParam);
+    }
+    return 0;
+}

@@ -1,0 +1,16 @@
+// Telling every other top-level window that the session is ending, and the
+// five-second wait notice before a forced exit.
+#pragma once
+#include <windows.h>
+
+// How long the notice stays before the deferred action (timer 5000).
+constexpr UINT kNotifyWaitMs = 5000;
+
+// Posts the end-session pair to every other top-level window, shows the wait
+// notice centred and topmost, and starts the main window's wait timer.
+void notifyAllWindows();
+
+// EnumWindows callback: the pair for one window (the main window is skipped).
+BOOL CALLBACK postEndSessionNotice(HWND window, LPARAM param);
+
+INT_PTR CALLBACK waitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
