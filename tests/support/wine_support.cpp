@@ -64,6 +64,13 @@ DialogAnswerer::~DialogAnswerer()
 void DialogAnswerer::stop()
 {
     stop_ = true;
+    // The answering thread reads window titles, which sends messages to this
+    // thread's windows: keep taking them until it has finished.
+    while (thread_.joinable() && !finished_) {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(1);
+    }
     if (thread_.joinable())
         thread_.join();
 }
@@ -114,6 +121,7 @@ void DialogAnswerer::run()
         }
         Sleep(20);
     }
+    finished_ = true;
 }
 
 std::string testDirectory()

@@ -40,6 +40,7 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> seen_{false};
     std::atomic<int> times_{0};
+    std::atomic<bool> finished_{false};
     std::string text_;
     HWND dialog_ = nullptr;
     std::thread thread_;

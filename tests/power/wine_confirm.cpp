@@ -1,0 +1,342 @@
+// The confirmation countdown: its texts, how it is aborted, the ten steps to
+// its result, its sounds, and the shared dialog painting.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+#include "core/appstate.h"
+#include "power/confirm.h"
+#include "power/dialogpaint.h"
+#include "power/seam_recorder.h"
+#include "resources/resource.h"
+#include "tests/power/power_testing.h"
+
+namespace {
+
+const char kCaption[] = "Noctil !";
+
+std::string countText(int seconds)
+{
+    wchar_t text[32];
+    swprintf(text, 32, L"あと　%d 秒", seconds);
+    return cp932(text);
+}
+
+class ConfirmTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        owner = createMainWindowForTest();
+        ASSERT_NE(nullptr, owner) << GetLastError();
+        seamRecorderReset();
+    }
+    void TearDown() override { destroyMainWindowForTest(owner); }
+
+    // Opens the confirmation on this thread; `onDialog` runs on a second
+    // thread once the dialog is visible (with nullptr if it never is).
+    INT_PTR run(const std::function<void(HWND)>& onDialog)
+    {
+        Watcher watcher([&] { onDialog(waitForWindow(kCaption, 5000)); });
+        const INT_PTR result = runConfirmDialog(owner);
+        watcher.join();
+        return result;
+    }
+
+    HWND owner = nullptr;
+};
+
+TEST_F(ConfirmTest, TextNamesTheReasonAndOnlyRestartChangesTheWording)
+{
+    const wchar_t* texts[3][2] = {
+        {L"　タイマーの時間が来たので、システムのシャットダウンを行います。\r\n\r\n　よろしいですか？",
+         L"　タイマーの時間が来たので、システムの再起動を行います。\r\n\r\n　よろしいですか？"},
+        {L"　ｳｲﾝﾄﾞｳ状態が設定条件になったので、シャットダウンを行います。\r\n\r\n　よろしいですか？",
+         L"　ｳｲﾝﾄﾞｳ状態が設定条件になったので、再起動を行います。\r\n\r\n　よろしいですか？"},
+        {L"　PINGが５回連続失敗しました。シャットダウンを行います。\r\n\r\n　よろしいですか？",
+         L"　PINGが５回連続失敗しました。再起動を行います。\r\n\r\n　よろしいですか？"},
+    };
+    g_app.options.silent = 1;
+    for (int reason = 0; reason < 3; ++reason) {
+        for (int action = 0; action <= 4; ++action) {
+            g_app.confirmReason = reason;
+            g_app.options.powerAction = action;
+            std::string text, count;
+            const INT_PTR result = run([&](HWND d) {
+                if (d == nullptr)
+                    return;
+                text = controlText(d, IDC_CONFIRM_TEXT);
+                count = controlText(d, IDC_CONFIRM_COUNT);
+                PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            });
+            const std::string expected = cp932(texts[reason][action == 1 ? 1 : 0]);
+            EXPECT_EQ(expected, text) << "reason " << reason << " action " << action;
+            EXPECT_EQ(countText(9), count) << "opens showing 9";
+            EXPECT_EQ(0, result);
+            EXPECT_EQ(Timer, g_app.confirmReason) << "reason reset after the dialog, reason " << reason;
+        }
+    }
+    EXPECT_STREQ("", seamRecorderLog());
+    // Out-of-range reasons cannot come from the program; they get the timer wording.
+    EXPECT_STREQ(confirmText(Timer, 0), confirmText(7, 0));
+}
+
+TEST_F(ConfirmTest, TemplateSitsOnTheOwnerWithCaptionAndDefaultAbortButton)
+{
+    RECT ownerRect;
+    GetWindowRect(owner, &ownerRect);
+    HWND seen = nullptr;
+    RECT client = {}, units = {0, 0, 211, 58};
+    POINT origin = {0, 0};
+    LONG style = 0, exStyle = 0, buttonStyle = 0;
+    std::string button;
+    HWND foreground = nullptr;
+    run([&](HWND d) {
+        if (d == nullptr)
+            return;
+        seen = d;
+        ClientToScreen(d, &origin);
+        GetClientRect(d, &client);
+        MapDialogRect(d, &units);
+        style = GetWindowLongA(d, GWL_STYLE);
+        exStyle = GetWindowLongA(d, GWL_EXSTYLE);
+        button = controlText(d, IDOK);
+        buttonStyle = GetWindowLongA(GetDlgItem(d, IDOK), GWL_STYLE);
+        foreground = GetForegroundWindow();
+        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    ASSERT_NE(nullptr, seen) << "confirmation never became visible";
+    EXPECT_EQ(WS_POPUP | WS_CAPTION | WS_SYSMENU, style & (WS_POPUP | WS_CAPTION | WS_SYSMENU)) << std::hex << style;
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << std::hex << exStyle;
+    EXPECT_EQ(units.right, client.right) << "211 dialog units wide";
+    EXPECT_EQ(units.bottom, client.bottom) << "58 dialog units high";
+    EXPECT_EQ(ownerRect.left, origin.x) << "placed at the owner's origin";
+    EXPECT_EQ(ownerRect.top, origin.y);
+    EXPECT_EQ(cp932(L"中止"), button);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, buttonStyle & 0x0F);
+    EXPECT_EQ(seen, foreground) << "brought to the foreground";
+}
+
+TEST_F(ConfirmTest, ButtonEnterEscapeAndCloseBoxAbortAtOnce)
+{
+    struct Case { const char* name; UINT message; WPARAM wParam; LPARAM lParam; bool toButton; } cases[] = {
+        {"button click", BM_CLICK, 0, 0, true},
+        {"Enter", WM_KEYDOWN, VK_RETURN, 0x001C0001, false},
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0x00010001, false},
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0, false},
+    };
+    for (const Case& c : cases) {
+        seamRecorderReset();
+        HPEN pen = nullptr;
+        DWORD shown = 0;
+        const INT_PTR result = run([&](HWND d) {
+            if (d == nullptr)
+                return;
+            pen = g_app.dialogPen;
+            shown = GetTickCount();
+            PostMessageA(c.toButton ? GetDlgItem(d, IDOK) : d, c.message, c.wParam, c.lParam);
+        });
+        const DWORD took = GetTickCount() - shown;
+        EXPECT_EQ(0, result) << c.name;
+        EXPECT_LT(took, 900u) << c.name << ": before the first second passed";
+        EXPECT_EQ("MessageBeep 0x00000020\nBeep 37 3\n", std::string(seamRecorderLog()))
+            << c.name << ": the opening sounds only, and no power action";
+        EXPECT_EQ(nullptr, g_app.dialogPen) << c.name;
+        EXPECT_EQ(0, GetObjectType(pen)) << c.name << ": the dialog's pen is deleted";
+    }
+}
+
+// Sends the ten timer events itself instead of waiting ten seconds; a real
+// event slipping in between just takes one of the ten steps.
+TEST_F(ConfirmTest, CountsNineToZeroAndConfirmsAfterTheTenthTimerEvent)
+{
+    std::vector<std::string> shown;
+    int sent = 0;
+    const INT_PTR result = run([&](HWND d) {
+        if (d == nullptr)
+            return;
+        shown.push_back(controlText(d, IDC_CONFIRM_COUNT));
+        // The dialog hides at once when it ends (and goes when its loop does).
+        while (IsWindowVisible(d) && sent < 20) {
+            SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
+            ++sent;
+            if (IsWindowVisible(d))
+                shown.push_back(controlText(d, IDC_CONFIRM_COUNT));
+        }
+    });
+    EXPECT_EQ(1, result);
+    std::vector<std::string> expected;
+    for (int s = 9; s >= 0; --s)
+        expected.push_back(countText(s));
+    EXPECT_EQ(expected, shown);
+    EXPECT_LE(sent, 10);
+    std::string sounds = "MessageBeep 0x00000020\n";
+    for (int i = 0; i < 11; ++i)
+        sounds += "Beep 37 3\n";
+    EXPECT_EQ(sounds, std::string(seamRecorderLog())) << "question beep, a click at opening and at each event";
+    EXPECT_EQ(nullptr, g_app.dialogPen);
+}
+
+TEST_F(ConfirmTest, SilentMakesNoSoundAndCountsTheSame)
+{
+    g_app.options.silent = 1;
+    int steps = 0;
+    const INT_PTR result = run([&](HWND d) {
+        while (d != nullptr && IsWindowVisible(d) && steps < 20) {
+            SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
+            ++steps;
+        }
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(10, steps);
+    EXPECT_STREQ("", seamRecorderLog());
+}
+
+TEST_F(ConfirmTest, RunsOutAfterTenRealSeconds)
+{
+    std::vector<std::string> shown;
+    DWORD opened = 0;
+    const INT_PTR result = run([&](HWND d) {
+        opened = GetTickCount();
+        while (d != nullptr && IsWindowVisible(d)) {
+            const std::string now = controlText(d, IDC_CONFIRM_COUNT);
+            if (IsWindowVisible(d) && !now.empty() && (shown.empty() || shown.back() != now))
+                shown.push_back(now);
+            Sleep(20);
+        }
+    });
+    const DWORD took = GetTickCount() - opened;
+    EXPECT_EQ(1, result);
+    EXPECT_GE(took, 9500u);
+    EXPECT_LE(took, 11500u);
+    std::vector<std::string> expected;
+    for (int s = 9; s >= 0; --s)
+        expected.push_back(countText(s));
+    EXPECT_EQ(expected, shown);
+    EXPECT_EQ(11, countLines(seamRecorderLog(), "Beep 37 3")) << seamRecorderLog();
+}
+
+TEST_F(ConfirmTest, OpenDialogUsesTheConfirmationColours)
+{
+    COLORREF text = 0, back = 0, penColour = 0;
+    LOGBRUSH brush = {}, editBrush = {};
+    bool distinct = false;
+    run([&](HWND d) {
+        if (d == nullptr)
+            return;
+        text = g_app.dialogTextColor;
+        back = g_app.dialogEditBackColor;
+        LOGPEN lp = {};
+        GetObjectA(g_app.dialogPen, sizeof lp, &lp);
+        penColour = lp.lopnColor;
+        GetObjectA(g_app.dialogBrush, sizeof brush, &brush);
+        GetObjectA(g_app.dialogEditBrush, sizeof editBrush, &editBrush);
+        distinct = g_app.dialogBrush != g_app.dialogEditBrush;
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(RGB(255, 0, 0), text);
+    EXPECT_EQ(RGB(255, 255, 255), back);
+    EXPECT_EQ(RGB(236, 152, 0), penColour);
+    EXPECT_EQ(RGB(255, 240, 158), brush.lbColor);
+    EXPECT_EQ(RGB(255, 240, 158), editBrush.lbColor);
+    EXPECT_TRUE(distinct) << "two brushes of the same colour";
+}
+
+// The paint set outside any dialog: fills, nesting and painting.
+class DialogPaintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        for (HWND& w : windows) {
+            w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 60, 40, nullptr, nullptr, nullptr, nullptr);
+            ASSERT_NE(nullptr, w) << GetLastError();
+        }
+    }
+    void TearDown() override
+    {
+        for (HWND w : windows) {
+            releaseDialogPaintSet(w);
+            DestroyWindow(w);
+        }
+    }
+    HWND windows[2] = {};
+};
+
+TEST_F(DialogPaintTest, LaterDialogTakesOverAndClosingInAnyOrderFreesOnlyItsOwn)
+{
+    HWND about = windows[0], confirm = windows[1];
+    for (bool aboutClosesFirst : {false, true}) {
+        fillDialogPaintSet(about, AboutPaintRow);
+        const HPEN aboutPen = g_app.dialogPen;
+        const HBRUSH aboutBrush = g_app.dialogBrush;
+        EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor);
+        fillDialogPaintSet(confirm, ConfirmPaintRow);
+        const HPEN confirmPen = g_app.dialogPen;
+        EXPECT_NE(aboutPen, confirmPen);
+        EXPECT_EQ(RGB(255, 0, 0), g_app.dialogTextColor);
+        EXPECT_EQ(OBJ_PEN, static_cast<int>(GetObjectType(aboutPen))) << "the first set stays alive";
+
+        if (aboutClosesFirst) {
+            releaseDialogPaintSet(about);
+            EXPECT_EQ(confirmPen, g_app.dialogPen) << "the open confirmation keeps painting";
+            EXPECT_EQ(0, GetObjectType(aboutPen));
+            EXPECT_EQ(0, GetObjectType(aboutBrush));
+            releaseDialogPaintSet(confirm);
+            EXPECT_EQ(nullptr, g_app.dialogPen);
+        } else {
+            releaseDialogPaintSet(confirm);
+            EXPECT_EQ(0, GetObjectType(confirmPen));
+            EXPECT_EQ(aboutPen, g_app.dialogPen) << "back to the about box's set";
+            EXPECT_EQ(aboutBrush, g_app.dialogBrush);
+            EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor);
+            releaseDialogPaintSet(about);
+            EXPECT_EQ(0, GetObjectType(aboutPen));
+        }
+        EXPECT_EQ(nullptr, g_app.dialogBrush);
+        EXPECT_EQ(nullptr, g_app.dialogEditBrush);
+        releaseDialogPaintSet(about); // again: nothing left to free
+    }
+}
+
+TEST_F(DialogPaintTest, PaintsFrameFillAndControlColours)
+{
+    HWND dialog = windows[0];
+    fillDialogPaintSet(dialog, WaitPaintRow);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ brushBefore = GetCurrentObject(dc, OBJ_BRUSH);
+    const HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
+
+    const WPARAM w = reinterpret_cast<WPARAM>(dc);
+    EXPECT_EQ(1, paintDialog(dialog, WM_ERASEBKGND, w, 0));
+    EXPECT_EQ(RGB(236, 152, 0), GetPixel(dc, 0, 0)) << "frame";
+    EXPECT_EQ(RGB(236, 152, 0), GetPixel(dc, 59, 39)) << "frame";
+    EXPECT_EQ(RGB(255, 240, 158), GetPixel(dc, 30, 20)) << "fill";
+    EXPECT_EQ(brushBefore, GetCurrentObject(dc, OBJ_BRUSH)) << "our brush is not left selected";
+    EXPECT_EQ(penBefore, GetCurrentObject(dc, OBJ_PEN));
+
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(g_app.dialogBrush), paintDialog(dialog, WM_CTLCOLORSTATIC, w, 0));
+    EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+    EXPECT_EQ(RGB(118, 76, 0), GetTextColor(dc));
+    for (UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORBTN}) {
+        SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, RGB(1, 2, 3));
+        EXPECT_EQ(reinterpret_cast<INT_PTR>(g_app.dialogEditBrush), paintDialog(dialog, message, w, 0));
+        EXPECT_EQ(OPAQUE, GetBkMode(dc)) << message;
+        EXPECT_EQ(RGB(255, 255, 255), GetBkColor(dc)) << message;
+        EXPECT_EQ(RGB(118, 76, 0), GetTextColor(dc)) << message;
+    }
+    EXPECT_EQ(0, paintDialog(dialog, WM_CTLCOLORLISTBOX, w, 0));
+    EXPECT_EQ(0, paintDialog(dialog, WM_PAINT, 0, 0));
+
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+} // namespace

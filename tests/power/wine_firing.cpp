@@ -1,0 +1,154 @@
+// Firing a trigger: disarmed and saved before the confirmation, the reason it
+// shows, the action after it; saving at the end of the session; and how long
+// the road from the deadline to the visible confirmation takes.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "core/appstate.h"
+#include "core/firing.h"
+#include "power/confirm.h"
+#include "power/seam_recorder.h"
+#include "resources/resource.h"
+#include "tests/power/power_testing.h"
+
+namespace {
+
+const char kCaption[] = "Noctil !";
+
+class FiringTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window) << GetLastError();
+        SetWindowPos(window, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        g_app.options.silent = 1;
+        seamRecorderReset();
+    }
+    void TearDown() override { destroyMainWindowForTest(window); }
+    HWND window = nullptr;
+};
+
+TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReason)
+{
+    struct Case {
+        const char* name;
+        bool fromMonitor, setReason;
+        ConfirmReason reason;
+        int32_t reasonBefore; // left by an earlier firing that set one
+        ConfirmReason shown;
+        int32_t pingStopAfter;
+    } cases[] = {
+        {"clock time", false, false, Timer, Timer, Timer, 0},
+        {"clock time keeps a reason set before", false, false, Timer, Window, Window, 0},
+        {"countdown", true, true, Timer, Ping, Timer, 0},
+        {"window watch", true, true, Window, Timer, Window, 0},
+        {"network watch", true, true, Ping, Timer, Ping, 1},
+    };
+    for (const Case& c : cases) {
+        g_app.running = 1;
+        g_app.monitorActive = c.fromMonitor ? 1 : 0;
+        g_app.options.windowRect = {};
+        g_app.confirmReason = c.reasonBefore;
+        g_app.pingStop = 0;
+        int32_t running = -1, monitorActive = -1;
+        WindowRect32 stored = {};
+        std::string text;
+        Watcher watcher([&] {
+            HWND d = waitForWindow(kCaption, 5000);
+            if (d == nullptr)
+                return;
+            running = g_app.running;
+            monitorActive = g_app.monitorActive;
+            stored = g_app.options.windowRect;
+            text = controlText(d, IDC_CONFIRM_TEXT);
+            PostMessageA(d, WM_COMMAND, IDOK, 0);
+        });
+        fireTrigger(window, c.fromMonitor, c.setReason, c.reason);
+        watcher.join();
+        EXPECT_EQ(0, running) << c.name;
+        EXPECT_EQ(0, monitorActive) << c.name;
+        EXPECT_EQ(300, stored.left) << c.name;
+        EXPECT_EQ(200, stored.top) << c.name;
+        EXPECT_EQ(520, stored.right) << c.name;
+        EXPECT_EQ(265, stored.bottom) << c.name;
+        EXPECT_STREQ(confirmText(c.shown, 0), text.c_str()) << c.name;
+        EXPECT_EQ(Timer, g_app.confirmReason) << c.name;
+        EXPECT_EQ(c.pingStopAfter, g_app.pingStop.load()) << c.name;
+        EXPECT_STREQ("", seamRecorderLog()) << c.name << ": aborted, nothing done";
+    }
+}
+
+TEST_F(FiringTest, RunOutConfirmationStartsTheAction)
+{
+    g_app.running = 1;
+    g_app.options.powerAction = 1; // restart, unforced
+    Watcher watcher([] {
+        HWND d = waitForWindow(kCaption, 5000);
+        for (int i = 0; d != nullptr && IsWindow(d) && i < 20; ++i)
+            SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
+    });
+    fireTrigger(window, false, false, Timer);
+    watcher.join();
+    EXPECT_STREQ("ExitWindowsEx 0x03 0x0\n", seamRecorderLog());
+}
+
+TEST_F(FiringTest, EndOfSessionStoresTheWindowOnlyWhenItReallyEnds)
+{
+    SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    g_app.options.windowRect = {1, 2, 3, 4};
+    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(1, g_app.options.windowRect.left) << "the session goes on";
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(400, g_app.options.windowRect.left);
+    EXPECT_EQ(300, g_app.options.windowRect.top);
+    EXPECT_EQ(620, g_app.options.windowRect.right);
+    EXPECT_EQ(365, g_app.options.windowRect.bottom);
+}
+
+// Through the real tick: a trigger armed one second ahead, and the time from
+// its deadline to the visible confirmation.
+TEST_F(FiringTest, LatencyFromTheDeadlineToTheVisibleConfirmation)
+{
+    struct Case { const char* name; bool countdown; } cases[] = {{"countdown", true}, {"clock time", false}};
+    for (const Case& c : cases) {
+        DWORD deadline;
+        if (c.countdown) {
+            armCountdown(1);
+            deadline = g_app.countdownDeadline;
+        } else {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            deadline = GetTickCount() + 1000;
+            SystemTimeToFileTime(&now, &g_app.targetTime);
+            addFileTime(g_app.targetTime, 10000000);
+            g_app.running = 1;
+        }
+        std::atomic<bool> done{false};
+        DWORD seen = 0;
+        Watcher watcher([&] {
+            HWND d = waitForWindow(kCaption, 6000);
+            seen = GetTickCount();
+            if (d != nullptr)
+                PostMessageA(d, WM_COMMAND, IDOK, 0);
+            else
+                seen = 0;
+            done = true;
+        });
+        while (!done)
+            pumpMessages(5);
+        watcher.join();
+        ASSERT_NE(0u, seen) << c.name << ": the tick never opened the confirmation";
+        const LONG latency = static_cast<LONG>(seen - deadline);
+        std::printf("[   INFO   ] %s: confirmation visible %ld ms after the deadline\n", c.name, latency);
+        EXPECT_GE(latency, -5) << c.name << ": not before the deadline";
+        EXPECT_LT(latency, 1000) << c.name;
+        EXPECT_EQ(0, g_app.running);
+        pumpMessages(50);
+    }
+}
+
+} // namespace

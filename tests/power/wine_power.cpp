@@ -1,0 +1,173 @@
+// The power action on an NT system (Wine's default): every combination of
+// action and force options reaches the right call, or waits behind the
+// notice; stand-by and hibernate end the program; failures are shown once.
+#include <gtest/gtest.h>
+
+#include "core/appstate.h"
+#include "power/power.h"
+#include "power/seam_recorder.h"
+#include "resources/resource.h"
+#include "tests/power/power_testing.h"
+
+namespace {
+
+const char kFailureCaption[] = "シャットダウン処理中のエラー";
+
+bool quitPosted()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+class PowerTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetProgramForTest(); }
+    void TearDown() override { destroyMainWindowForTest(window); }
+
+    void freshProgram(int action, int force, int ifHung, int notify)
+    {
+        destroyMainWindowForTest(window);
+        resetProgramForTest();
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window) << GetLastError();
+        g_app.options.powerAction = action;
+        g_app.options.forceAction = force;
+        g_app.options.forceIfHung = ifHung;
+        g_app.notifyBeforeForce = notify;
+        g_app.options.silent = 1;
+        seamRecorderReset();
+    }
+
+    // Ends a wait that a case started, as the end of the program would.
+    void cancelWait()
+    {
+        KillTimer(window, TIMER_NOTIFY_WAIT);
+        if (g_app.waitDialog != nullptr)
+            DestroyWindow(g_app.waitDialog);
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(PowerTest, EveryActionAndForceCombinationTakesItsPath)
+{
+    // A privilege box would block the table: count them instead.
+    DialogAnswerer privilegeBoxes("エラー", IDOK);
+    struct Case {
+        int action, force, ifHung, notify;
+        const char* call;  // the recorded call, or nullptr when it waits
+        UINT pending;      // pendingExitFlags of a waiting case
+    } cases[] = {
+        // shutdown
+        {0, 0, 0, 0, "ExitWindowsEx 0x09 0x0", 0}, {0, 0, 0, 1, "ExitWindowsEx 0x09 0x0", 0},
+        {0, 0, 1, 0, "ExitWindowsEx 0x19 0x0", 0}, {0, 0, 1, 1, "ExitWindowsEx 0x19 0x0", 0},
+        {0, 1, 0, 0, "ExitWindowsEx 0x0D 0x0", 0}, {0, 1, 0, 1, nullptr, 0x0D},
+        {0, 1, 1, 0, "ExitWindowsEx 0x1D 0x0", 0}, {0, 1, 1, 1, "ExitWindowsEx 0x1D 0x0", 0},
+        // restart
+        {1, 0, 0, 0, "ExitWindowsEx 0x03 0x0", 0}, {1, 0, 0, 1, "ExitWindowsEx 0x03 0x0", 0},
+        {1, 0, 1, 0, "ExitWindowsEx 0x13 0x0", 0}, {1, 0, 1, 1, "ExitWindowsEx 0x13 0x0", 0},
+        {1, 1, 0, 0, "ExitWindowsEx 0x07 0x0", 0}, {1, 1, 0, 1, nullptr, 0x07},
+        {1, 1, 1, 0, "ExitWindowsEx 0x17 0x0", 0}, {1, 1, 1, 1, "ExitWindowsEx 0x17 0x0", 0},
+        // log off
+        {4, 0, 0, 0, "ExitWindowsEx 0x00 0x0", 0}, {4, 0, 0, 1, "ExitWindowsEx 0x00 0x0", 0},
+        {4, 0, 1, 0, "ExitWindowsEx 0x10 0x0", 0}, {4, 0, 1, 1, "ExitWindowsEx 0x10 0x0", 0},
+        {4, 1, 0, 0, "ExitWindowsEx 0x04 0x0", 0}, {4, 1, 0, 1, nullptr, 0x04},
+        {4, 1, 1, 0, "ExitWindowsEx 0x14 0x0", 0}, {4, 1, 1, 1, "ExitWindowsEx 0x14 0x0", 0},
+        // stand-by and hibernate never wait and pass fForce
+        {2, 0, 0, 0, "SetSystemPowerState 1 0", 0}, {2, 0, 0, 1, "SetSystemPowerState 1 0", 0},
+        {2, 0, 1, 0, "SetSystemPowerState 1 0", 0}, {2, 0, 1, 1, "SetSystemPowerState 1 0", 0},
+        {2, 1, 0, 0, "SetSystemPowerState 1 1", 0}, {2, 1, 0, 1, "SetSystemPowerState 1 1", 0},
+        {2, 1, 1, 0, "SetSystemPowerState 1 1", 0}, {2, 1, 1, 1, "SetSystemPowerState 1 1", 0},
+        {3, 0, 0, 0, "SetSystemPowerState 0 0", 0}, {3, 0, 0, 1, "SetSystemPowerState 0 0", 0},
+        {3, 0, 1, 0, "SetSystemPowerState 0 0", 0}, {3, 0, 1, 1, "SetSystemPowerState 0 0", 0},
+        {3, 1, 0, 0, "SetSystemPowerState 0 1", 0}, {3, 1, 0, 1, "SetSystemPowerState 0 1", 0},
+        {3, 1, 1, 0, "SetSystemPowerState 0 1", 0}, {3, 1, 1, 1, "SetSystemPowerState 0 1", 0},
+    };
+    for (const Case& c : cases) {
+        freshProgram(c.action, c.force, c.ifHung, c.notify);
+        const std::string what = "action " + std::to_string(c.action) + " force " + std::to_string(c.force) +
+                                 " ifHung " + std::to_string(c.ifHung) + " notify " + std::to_string(c.notify);
+        const DWORD start = GetTickCount();
+        beginPowerAction(window);
+        const DWORD took = GetTickCount() - start;
+        const bool powerState = c.action == 2 || c.action == 3;
+        if (c.call == nullptr) {
+            EXPECT_STREQ("", seamRecorderLog()) << what << ": nothing yet";
+            EXPECT_EQ(c.pending, g_app.pendingExitFlags) << what;
+            EXPECT_NE(nullptr, g_app.waitDialog) << what << ": the notice is shown";
+            cancelWait();
+        } else {
+            EXPECT_EQ(std::string(c.call) + "\n", seamRecorderLog()) << what;
+            EXPECT_EQ(nullptr, g_app.waitDialog) << what;
+        }
+        // Only stand-by and hibernate end the program (the others end the session).
+        EXPECT_EQ(powerState, quitPosted()) << what;
+        EXPECT_EQ(powerState, g_app.displaySurface == nullptr) << what << ": destroy handling ran";
+        if (powerState) {
+            EXPECT_GE(took, 490u) << what << ": half a second before the power state";
+        }
+    }
+    privilegeBoxes.stop();
+    EXPECT_EQ(0, privilegeBoxes.timesSeen()) << "privilege box: " << privilegeBoxes.text();
+}
+
+TEST_F(PowerTest, FailedCallShowsTheSystemTextOnceAndTheProgramRunsOn)
+{
+    struct Case { int action; const char* call; DWORD error; } cases[] = {
+        {0, "ExitWindowsEx", ERROR_PRIVILEGE_NOT_HELD},
+        {4, "ExitWindowsEx", ERROR_ACCESS_DENIED},
+        {2, "SetSystemPowerState", ERROR_NOT_SUPPORTED},
+        {3, "SetSystemPowerState", ERROR_NOT_READY},
+    };
+    for (const Case& c : cases) {
+        freshProgram(c.action, 0, 0, 1);
+        seamRecorderFailCalls(c.call, c.error);
+        char* expected = nullptr;
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
+                       nullptr, c.error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                       reinterpret_cast<LPSTR>(&expected), 0, nullptr);
+        ASSERT_NE(nullptr, expected) << "no system text for " << c.error;
+        const std::string text = expected;
+        LocalFree(expected);
+
+        DialogAnswerer box(kFailureCaption, IDOK);
+        beginPowerAction(window);
+        pumpMessages(300);
+        box.stop();
+        EXPECT_EQ(1, box.timesSeen()) << c.call << " " << c.error;
+        EXPECT_EQ(text, box.text()) << c.call << " " << c.error;
+        EXPECT_EQ(1, countLines(seamRecorderLog(), std::string(c.call) + (c.action == 2   ? " 1 0"
+                                                                           : c.action == 3 ? " 0 0"
+                                                                           : c.action == 0 ? " 0x09 0x0"
+                                                                                           : " 0x00 0x0")))
+            << "not retried: " << seamRecorderLog();
+        EXPECT_FALSE(quitPosted()) << c.call;
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_NE(nullptr, g_app.displaySurface) << "the program keeps running";
+        EXPECT_EQ(0, g_app.running);
+    }
+}
+
+TEST_F(PowerTest, PerformReportsSuccessAndFailure)
+{
+    freshProgram(0, 1, 0, 1);
+    EXPECT_EQ(1, performPowerAction(0x0D, window));
+    EXPECT_STREQ("ExitWindowsEx 0x0D 0x0\n", seamRecorderLog()) << "given flags are used as they are";
+    seamRecorderFailCalls("ExitWindowsEx", ERROR_ACCESS_DENIED);
+    DialogAnswerer box(kFailureCaption, IDOK);
+    EXPECT_EQ(0, performPowerAction(0x0D, window));
+    box.stop();
+    EXPECT_EQ(1, box.timesSeen());
+}
+
+TEST_F(PowerTest, ClickIsTheShortLowBeepOnNt)
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    ASSERT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_NT), version.dwPlatformId);
+    playTick();
+    EXPECT_STREQ("Beep 37 3\n", seamRecorderLog());
+}
+
+} // namespace
