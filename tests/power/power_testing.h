@@ -119,7 +119,8 @@ public:
     HelperProcess& operator=(const HelperProcess&) = delete;
     ~HelperProcess() { stop(); }
 
-    bool start(const std::string& exe, const std::string& arguments)
+    // `waitForIdle`: until its windows exist (it has reached its message loop).
+    bool start(const std::string& exe, const std::string& arguments, bool waitForIdle = true)
     {
         std::string commandLine = "\"" + exe + "\" " + arguments;
         std::vector<char> buffer(commandLine.begin(), commandLine.end());
@@ -128,7 +129,8 @@ public:
         si.cb = sizeof si;
         if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
             return false;
-        WaitForInputIdle(info_.hProcess, 10000);
+        if (waitForIdle)
+            WaitForInputIdle(info_.hProcess, 10000);
         return true;
     }
     DWORD id() const { return info_.dwProcessId; }
