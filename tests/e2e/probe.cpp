@@ -8,6 +8,8 @@
 //   probe count                     number of top-level windows of class "Noctil"
 //   probe dialog CAPTION            exit 0 and print the text of a visible window with this caption
 //   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
+//   probe notice                    "left top width height topmost desktopRight desktopBottom"
+//                                   of a visible caption-less dialog of noctil's process
 // Numbers may be decimal or 0x-prefixed hex. Captions are code page 932.
 #include <windows.h>
 
@@ -66,6 +68,26 @@ HWND findByCaption(const char* caption)
     return find.found;
 }
 
+struct Notice {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK matchNotice(HWND w, LPARAM p)
+{
+    Notice* n = reinterpret_cast<Notice*>(p);
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    char cls[64] = {}, text[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (process == n->process && IsWindowVisible(w) && std::strcmp(cls, "#32770") == 0 && text[0] == '\0') {
+        n->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 bool waitFor(bool wantWindow, DWORD ms)
 {
     const DWORD start = GetTickCount();
@@ -122,6 +144,20 @@ int main(int argc, char** argv)
     if (window == nullptr) {
         std::fprintf(stderr, "no main window\n");
         return 1;
+    }
+    if (std::strcmp(cmd, "notice") == 0) {
+        Notice notice = {0, nullptr};
+        GetWindowThreadProcessId(window, &notice.process);
+        EnumWindows(matchNotice, reinterpret_cast<LPARAM>(&notice));
+        if (notice.found == nullptr)
+            return 1;
+        RECT r, desktop;
+        GetWindowRect(notice.found, &r);
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        std::printf("%ld %ld %ld %ld %d %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    (GetWindowLongA(notice.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, desktop.right,
+                    desktop.bottom);
+        return 0;
     }
     if (std::strcmp(cmd, "info") == 0) {
         RECT r;
