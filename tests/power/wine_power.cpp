@@ -3,6 +3,8 @@
 // notice; stand-by and hibernate end the program; failures are shown once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/appstate.h"
 #include "power/power.h"
 #include "power/seam_recorder.h"
@@ -156,13 +158,19 @@ TEST_F(PowerTest, PerformReportsSuccessAndFailure)
     EXPECT_EQ(1, box.timesSeen());
 }
 
-// A handle left open keeps its slot: the next new handle then gets another
-// value than the one a handle made just before got.
-HANDLE nextFreeHandle()
+// The highest of 64 handles made now. Handles kept open meanwhile push it up
+// (a few may fill holes below it, so it is compared with a margin).
+uintptr_t handleCeiling()
 {
-    HANDLE h = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(h);
-    return h;
+    HANDLE handles[64];
+    uintptr_t highest = 0;
+    for (HANDLE& h : handles) {
+        h = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        highest = std::max(highest, reinterpret_cast<uintptr_t>(h));
+    }
+    for (HANDLE h : handles)
+        CloseHandle(h);
+    return highest;
 }
 
 TEST_F(PowerTest, PrivilegeStepLeavesNoHandleOpen)
@@ -170,13 +178,13 @@ TEST_F(PowerTest, PrivilegeStepLeavesNoHandleOpen)
     freshProgram(0, 0, 0, 1);
     DialogAnswerer privilegeBoxes("エラー", IDOK);
     beginPowerAction(window); // whatever is opened once and kept is open now
-    const HANDLE before = nextFreeHandle();
-    for (int i = 0; i < 20; ++i)
+    const uintptr_t before = handleCeiling();
+    for (int i = 0; i < 50; ++i)
         beginPowerAction(window);
-    const HANDLE after = nextFreeHandle();
+    const uintptr_t after = handleCeiling();
     privilegeBoxes.stop();
-    EXPECT_EQ(before, after) << "handles left open by the privilege step";
-    EXPECT_EQ(21, countLines(seamRecorderLog(), "ExitWindowsEx 0x09 0x0"));
+    EXPECT_LT((after - before) / sizeof(HANDLE), 10u) << "handles left open: one per action would be 50";
+    EXPECT_EQ(51, countLines(seamRecorderLog(), "ExitWindowsEx 0x09 0x0"));
     EXPECT_EQ(0, privilegeBoxes.timesSeen()) << privilegeBoxes.text();
 }
 
