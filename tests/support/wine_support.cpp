@@ -1,5 +1,7 @@
 #include "tests/support/wine_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "core/appstate.h"
@@ -120,3 +122,21 @@ std::string testDirectory()
 {
     return g_app.programDirectory;
 }
+
+namespace {
+
+// Every Wine test executable first checks that it runs in a Japanese locale:
+// without it the program's Shift-JIS texts would be garbage and every
+// measurement of text meaningless.
+class JapaneseLocale : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP()) << "run Wine with LANG=ja_JP.UTF-8 (see tools/wine-env.sh)";
+    }
+};
+
+const ::testing::Environment* const g_japaneseLocale =
+    ::testing::AddGlobalTestEnvironment(new JapaneseLocale);
+
+} // namespace
