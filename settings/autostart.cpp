@@ -13,6 +13,17 @@ constexpr int kHourMaximum = 23;
 constexpr int kMinuteMaximum = 59;
 constexpr int kCountdownFieldMaximum = 99;
 
+// noctil.ini in the program directory; false (and an empty path) when it
+// does not fit.
+bool autoStartFilePath(char* path, size_t size)
+{
+    if (copyText(path, size, g_app.programDirectory) && appendText(path, size, kAutoStartFileName))
+        return true;
+    if (size != 0)
+        path[0] = '\0';
+    return false;
+}
+
 constexpr size_t kPathSize = sizeof(AppState::programDirectory) + sizeof(kAutoStartFileName);
 
 void readProfileKey(void* context, const char* key, const char* fallback, char* out, size_t size)
@@ -119,15 +130,6 @@ INT_PTR CALLBACK autoStartDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 } // namespace
-
-bool autoStartFilePath(char* path, size_t size)
-{
-    if (copyText(path, size, g_app.programDirectory) && appendText(path, size, kAutoStartFileName))
-        return true;
-    if (size != 0)
-        path[0] = '\0';
-    return false;
-}
 
 void armAutoStart()
 {
