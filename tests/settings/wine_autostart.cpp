@@ -15,6 +15,16 @@ namespace {
 
 const char kAutoStartCaption[] = "自動スタートの設定";
 
+// A network auto-start may have started the ping thread: let it end before
+// the state it reads is reset.
+void stopPingThread()
+{
+    g_app.pingStop = 1;
+    const DWORD start = GetTickCount();
+    while (g_app.pingIdle == 0 && GetTickCount() - start < 10000)
+        Sleep(50);
+}
+
 class AutoStartTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -26,11 +36,7 @@ protected:
     void TearDown() override
     {
         destroyMainWindowForTest(window);
-        // A network auto-start may have started the ping thread.
-        g_app.pingStop = 1;
-        const DWORD start = GetTickCount();
-        while (g_app.pingIdle == 0 && GetTickCount() - start < 10000)
-            Sleep(50);
+        stopPingThread();
         removeIni();
     }
 
@@ -156,7 +162,7 @@ TEST_F(AutoStartTest, ArmsWhatTheFileNames)
             EXPECT_EQ(0, g_app.monitorMode == Countdown);
             break;
         }
-        g_app.pingStop = 1;
+        stopPingThread();
     }
 }
 
@@ -165,6 +171,7 @@ TEST_F(AutoStartTest, LongHostIsCutAt254Characters)
     writeIni("[AUTO]\r\nSEL=N\r\nHOST=" + std::string(400, 'h') + "\r\n");
     armAutoStart();
     EXPECT_EQ(std::string(254, 'h'), g_app.options.hostName);
+    stopPingThread();
 }
 
 TEST_F(AutoStartTest, StartHourOnTheCommandLineSkipsTheFile)
@@ -291,6 +298,7 @@ TEST_F(AutoStartTest, DialogWritesTheFiveKeysInOrder)
     // What the dialog wrote is what the next start arms.
     armAutoStart();
     EXPECT_STREQ("127.0.0.3", g_app.options.hostName);
+    stopPingThread();
 }
 
 TEST_F(AutoStartTest, DialogSpinnersCountUpAndStopAtTheirEnds)
