@@ -159,7 +159,7 @@ TEST_F(AutoStartTest, ArmsWhatTheFileNames)
             break;
         case NetworkHost:
             EXPECT_STREQ(c.host, g_app.options.hostName);
-            EXPECT_EQ(0, g_app.monitorMode == Countdown);
+            EXPECT_NE(Countdown, g_app.monitorMode) << "only the network watch is armed";
             break;
         }
         stopPingThread();
