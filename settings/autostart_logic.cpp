@@ -67,9 +67,12 @@ uint32_t autoStartCountdownSeconds(int32_t countMinutes)
 {
     if (countMinutes < 1)
         return 0;
-    // A hand-edited COUNT can exceed what the tick's millisecond deadline
-    // holds; it would wrap and fire early, so it is capped.
-    return countdownSecondsFor(0, static_cast<uint32_t>(countMinutes));
+    // A hand-edited COUNT can exceed what the tick's signed millisecond
+    // difference holds; it would wrap and fire at once, so it is capped there.
+    // Everything the dialog can write (up to 99 h 99 min) passes unchanged.
+    const uint64_t seconds = static_cast<uint64_t>(countMinutes) * 60u;
+    return seconds > kLongestTickCountdownSeconds ? kLongestTickCountdownSeconds
+                                                  : static_cast<uint32_t>(seconds);
 }
 
 AutoStartPlan planAutoStart(AutoStartReader read, void* context)

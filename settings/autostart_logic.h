@@ -29,8 +29,12 @@ const char* selFromAutoStartKind(AutoStartKind kind);
 // leading digits; text without digits is 0. Saturates at the 32-bit range.
 int32_t autoStartNumber(const char* text);
 
-// Seconds for a COUNT in minutes: 0 (arm nothing) below 1, else count x 60
-// capped at the longest countdown.
+// The longest countdown whose deadline the tick's signed 32-bit millisecond
+// difference can still tell from an overdue one.
+constexpr uint32_t kLongestTickCountdownSeconds = 2147483;
+
+// Seconds for a COUNT in minutes: 0 (arm nothing) below 1, else count x 60,
+// capped at kLongestTickCountdownSeconds.
 uint32_t autoStartCountdownSeconds(int32_t countMinutes);
 
 // What armAutoStart does.

@@ -99,8 +99,10 @@ TEST(AutoStartPlan, WhatIsArmedAtStart)
         {{{"SEL", "C"}}, AutoStartKind::None, 0, 0, 0, ""},
         // The longest countdown; a larger COUNT would wrap the tick deadline.
         {{{"SEL", "C"}, {"COUNT", "5999"}}, AutoStartKind::Countdown, 359940, 0, 0, ""},
-        {{{"SEL", "C"}, {"COUNT", "6039"}}, AutoStartKind::Countdown, 359940, 0, 0, ""},
-        {{{"SEL", "C"}, {"COUNT", "2147483647"}}, AutoStartKind::Countdown, 359940, 0, 0, ""},
+        {{{"SEL", "C"}, {"COUNT", "6039"}}, AutoStartKind::Countdown, 362340, 0, 0, ""},
+        {{{"SEL", "C"}, {"COUNT", "2147483647"}}, AutoStartKind::Countdown, 2147483, 0, 0, ""},
+        {{{"SEL", "C"}, {"COUNT", "35791"}}, AutoStartKind::Countdown, 2147460, 0, 0, ""},
+        {{{"SEL", "C"}, {"COUNT", "35792"}}, AutoStartKind::Countdown, 2147483, 0, 0, ""},
         {{{"SEL", "c"}, {"COUNT", "90"}}, AutoStartKind::None, 0, 0, 0, ""},
         {{{"SEL", "T"}, {"TIME_H", "0"}, {"TIME_M", "0"}}, AutoStartKind::ClockTime, 0, 0, 0, ""},
         {{{"SEL", "T"}, {"TIME_H", "23"}, {"TIME_M", "59"}}, AutoStartKind::ClockTime, 0, 23, 59, ""},
@@ -230,7 +232,8 @@ TEST(AutoStartForm, WhatTheDialogWritesIsWhatStartArms)
     struct Case { AutoStartForm form; AutoStartKind armed; uint32_t seconds; } cases[] = {
         {{AutoStartKind::Countdown, "localhost", 0, 0, 7, 55}, AutoStartKind::None, 0},
         {{AutoStartKind::Countdown, "localhost", 2, 5, 7, 55}, AutoStartKind::Countdown, 7500},
-        {{AutoStartKind::Countdown, "x", 4294967295u, 0, 7, 55}, AutoStartKind::Countdown, 359940},
+        {{AutoStartKind::Countdown, "x", 4294967295u, 0, 7, 55}, AutoStartKind::Countdown, 2147483},
+        {{AutoStartKind::Countdown, "x", 99, 99, 7, 55}, AutoStartKind::Countdown, 362340},
         {{AutoStartKind::ClockTime, "localhost", 5, 0, 24, 0}, AutoStartKind::None, 0},
         {{AutoStartKind::ClockTime, "localhost", 5, 0, 4294967295u, 0}, AutoStartKind::None, 0},
         {{AutoStartKind::Network, "host", 5, 0, 7, 55}, AutoStartKind::Network, 0},

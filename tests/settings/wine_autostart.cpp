@@ -110,7 +110,7 @@ TEST_F(AutoStartTest, ArmsWhatTheFileNames)
         {"[AUTO]\r\nSEL=C\r\nCOUNT=-5\r\n", Nothing},
         {"[AUTO]\r\nSEL=C\r\nCOUNT=abc\r\n", Nothing},
         {"[AUTO]\r\nSEL=C\r\n", Nothing},
-        {"[AUTO]\r\nSEL=C\r\nCOUNT=100000\r\n", CountdownArmed, 359940}, // capped
+        {"[AUTO]\r\nSEL=C\r\nCOUNT=100000\r\n", CountdownArmed, 2147483}, // capped
         {"[AUTO]\r\nSEL=c\r\nCOUNT=90\r\n", Nothing},
         {"[OTHER]\r\nSEL=C\r\nCOUNT=90\r\n", Nothing},
         {"[AUTO]\r\nSEL=T\r\nTIME_H=24\r\nTIME_M=0\r\n", Nothing},
