@@ -81,6 +81,7 @@ void onNetworkWatch(Dispatch& d)
     updateTrayIcon(d.window);
     // The host dialog (125) opens here; on OK it stores hostName and the
     // network watch is armed (armNetwork).
+    d.reloadTarget();
 }
 
 void onWindowWatch(Dispatch& d)
@@ -89,6 +90,7 @@ void onWindowWatch(Dispatch& d)
     g_app.watchedWindow = nullptr;
     // The window picker (121) opens here; on OK it sets watchedWindow and
     // monitorMode and clears watchedWasActive.
+    d.reloadTarget();
     if (g_app.watchedWindow != nullptr) {
         g_app.running = 1;
         g_app.monitorActive = 1;
