@@ -129,6 +129,17 @@ void spinDown(DateTime& d, SpinField field, bool fast)
     }
 }
 
+bool isConvertibleDate(const DateTime& d)
+{
+    if (d.wYear < 1601 || d.wYear > 30827 || d.wMonth < 1 || d.wMonth > 12)
+        return false;
+    const int y = d.wYear;
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    const int days = d.wMonth == 2 ? (leap ? 29 : 28) : daysInMonth(d.wMonth, y);
+    return d.wDay >= 1 && d.wDay <= days && d.wHour < 24 && d.wMinute < 60 && d.wSecond < 60 &&
+           d.wMilliseconds < 1000;
+}
+
 bool keypadStep(DateTime& d, int digit)
 {
     switch (digit) {

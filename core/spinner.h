@@ -43,6 +43,11 @@ void spinDown(DateTime& d, SpinField field, bool fast);
 int tensUp(int value);
 int tensDown(int value);
 
+// A date-time the system can convert: years 1601..30827 and the real
+// (Gregorian) length of each month. The stepping itself may produce other
+// values (31 February, 29 February 2100); those are dropped by the caller.
+bool isConvertibleDate(const DateTime& d);
+
 // Keypad keys 1..6 (day down, hour down, minute down, day up, hour up,
 // minute up); the minute keys also clear the seconds. Returns false for any
 // other digit (and leaves `d` alone).

@@ -154,6 +154,23 @@ TEST(SpinnerStep, HeldMinuteArrowFromSevenPastTwelve)
     EXPECT_EQ(12, d.wHour);
 }
 
+TEST(SpinnerDate, WhatTheSystemCanConvert)
+{
+    struct Case { DateTime d; bool ok; } cases[] = {
+        {at(2026, 1, 31, 23, 59, 59), true}, {at(2026, 2, 28, 0, 0, 0), true},
+        {at(2026, 2, 29, 0, 0, 0), false}, {at(2026, 2, 31, 0, 0, 0), false},
+        {at(2024, 2, 29, 0, 0, 0), true}, {at(2000, 2, 29, 0, 0, 0), true},
+        {at(2100, 2, 29, 0, 0, 0), false}, {at(1900, 2, 29, 0, 0, 0), false},
+        {at(2026, 4, 31, 0, 0, 0), false}, {at(2026, 6, 30, 0, 0, 0), true},
+        {at(1601, 1, 1, 0, 0, 0), true}, {at(1600, 12, 31, 0, 0, 0), false},
+        {at(30827, 12, 31, 0, 0, 0), true}, {at(30828, 1, 1, 0, 0, 0), false},
+        {at(2026, 0, 1, 0, 0, 0), false}, {at(2026, 13, 1, 0, 0, 0), false}, {at(2026, 5, 0, 0, 0, 0), false},
+        {at(2026, 5, 1, 24, 0, 0), false}, {at(2026, 5, 1, 0, 60, 0), false}, {at(2026, 5, 1, 0, 0, 60), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.ok, isConvertibleDate(c.d)) << show(c.d);
+}
+
 TEST(KeypadStep, SixKeysAndTheOthers)
 {
     struct Case { int digit; DateTime from, to; bool handled; } cases[] = {
