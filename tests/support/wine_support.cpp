@@ -7,6 +7,7 @@
 #include "core/appstate.h"
 #include "core/entry.h"
 #include "power/seam_recorder.h"
+#include "settings/options.h"
 
 void resetProgramForTest()
 {
@@ -14,6 +15,12 @@ void resetProgramForTest()
     g_app.instanceHandle = GetModuleHandleA(nullptr);
     findProgramDirectory();
     seamRecorderReset();
+    // Options saved by an earlier test's window would be loaded by the next.
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
+        const std::string path = std::string(g_app.programDirectory) + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
 }
 
 HWND createMainWindowForTest()

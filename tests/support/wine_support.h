@@ -7,7 +7,8 @@
 #include <thread>
 
 // Back to a freshly started program: initial state, this executable as the
-// instance, its directory as the program directory, an empty seam log.
+// instance, its directory as the program directory, an empty seam log, no
+// options file beside it.
 void resetProgramForTest();
 
 // The real main window, created as the program creates it; destroyed with
