@@ -178,6 +178,14 @@ LRESULT onNcHitTest(HWND window, LPARAM lParam)
     return HTCLIENT;
 }
 
+// The right button pressed on the top bar: taken here so that the default
+// handling (which may track the press itself and swallow the release) never
+// runs; the menu opens on the release.
+LRESULT onNcRightButtonDown()
+{
+    return 0;
+}
+
 LRESULT onNcRightButtonUp(HWND window, LPARAM lParam)
 {
     const POINT screen = pointFrom(lParam);
@@ -318,6 +326,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:       return onActivate(window, wParam);
     case WM_PAINT:          return onPaint(window);
     case WM_NCHITTEST:      return onNcHitTest(window, lParam);
+    case WM_NCRBUTTONDOWN:  return onNcRightButtonDown();
     case WM_NCRBUTTONUP:    return onNcRightButtonUp(window, lParam);
     case WM_RBUTTONUP:      return onRightButtonUp(window);
     case WM_TRAY_CALLBACK:  return onTrayCallback(window, lParam);

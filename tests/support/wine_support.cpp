@@ -85,6 +85,9 @@ struct FindData {
     HWND found;
 };
 
+// Neither call below may wait for the thread that owns the dialog: that is
+// the test thread, which may be busy joining this one. So the caption is read
+// without a message, and the text with a bounded wait.
 BOOL CALLBACK findDialog(HWND window, LPARAM param)
 {
     FindData* data = reinterpret_cast<FindData*>(param);
@@ -92,12 +95,24 @@ BOOL CALLBACK findDialog(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &process);
     if (process != data->process || !IsWindowVisible(window))
         return TRUE;
-    char caption[256];
-    GetWindowTextA(window, caption, sizeof caption);
+    WCHAR wide[256] = {};
+    InternalGetWindowText(window, wide, 256);
+    char caption[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, caption, sizeof caption, nullptr, nullptr);
     if (std::strcmp(caption, data->caption) != 0)
         return TRUE;
     data->found = window;
     return FALSE;
+}
+
+void readControlText(HWND dialog, int controlId, char* text, int size)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    DWORD_PTR result = 0;
+    if (control != nullptr)
+        SendMessageTimeoutA(control, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                            &result);
+    text[size - 1] = '\0';
 }
 
 } // namespace
@@ -110,7 +125,7 @@ void DialogAnswerer::run()
         EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
         if (data.found != nullptr && data.found != last) {
             char text[1024] = {};
-            GetDlgItemTextA(data.found, textControlId_, text, sizeof text);
+            readControlText(data.found, textControlId_, text, sizeof text);
             if (!seen_)
                 text_ = text;
             dialog_ = data.found;
