@@ -71,12 +71,16 @@ char* getModuleDirectory(char* buffer, size_t size)
 {
     if (size == 0)
         return buffer;
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
-    if (n == 0 || n + 1 >= size) {
-        buffer[0] = '\0'; // a cut path would name some other directory
+    // Read whole first: only the directory has to fit in the caller's buffer.
+    char path[4096];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n == 0 || n + 1 >= sizeof path) {
+        buffer[0] = '\0';
         return buffer;
     }
-    truncateAfterLast(buffer, '\\');
+    truncateAfterLast(path, '\\');
+    if (!copyText(buffer, size, path))
+        buffer[0] = '\0'; // a cut path would name some other directory
     return buffer;
 }
 

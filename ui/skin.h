@@ -30,7 +30,7 @@ bool skinFilePath(char* out, size_t size, const char* name, const char* file);
 void readSkinDisplayName(const char* name, char* out, size_t size);
 
 // The directory of the running program with its trailing backslash; empty
-// when the program path does not fit in `size`. Returns `buffer`.
+// when it does not fit in `size` (never a cut path). Returns `buffer`.
 char* getModuleDirectory(char* buffer, size_t size);
 // The program directory followed by `suffix`; empty when it does not fit in
 // `capacity`. Returns `buffer`.
