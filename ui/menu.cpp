@@ -5,6 +5,7 @@
 #include "core/appstate.h"
 #include "core/paths.h"
 #include "resources/resource.h"
+#include "ui/skin.h"
 
 namespace {
 
@@ -21,18 +22,6 @@ struct CheckRow {
     bool checked;
 };
 
-// Reads the display name of skin directory `name` from its skin.ini; an
-// unreadable file, a missing key or a path that does not fit gives "".
-void readMenuSkinName(const char* directoryName, char* out, DWORD size)
-{
-    out[0] = '\0';
-    char path[MAX_PATH];
-    if (!copyText(path, sizeof path, g_app.programDirectory) || !appendText(path, sizeof path, "skins\\")
-        || !appendText(path, sizeof path, directoryName) || !appendText(path, sizeof path, "\\skin.ini"))
-        return;
-    GetPrivateProfileStringA("SKIN", "NAME", "", out, size, path);
-}
-
 struct FillContext {
     HMENU popup;
 };
@@ -43,7 +32,7 @@ bool insertSkinEntry(void* context, int index, const char* directoryName)
         return false;
     HMENU popup = static_cast<FillContext*>(context)->popup;
     char displayName[256];
-    readMenuSkinName(directoryName, displayName, sizeof displayName);
+    readSkinDisplayName(directoryName, displayName, sizeof displayName);
 
     MENUITEMINFOA item = {};
     item.cbSize = kMenuItemInfoSize;
@@ -80,36 +69,10 @@ void trackAt(HWND window, POINT point)
 
 } // namespace
 
-int enumerateMenuSkins(MenuSkinCallback callback, void* context)
-{
-    if (g_app.programDirectory[0] == '\0')
-        return 0; // never search relative to the current directory
-    char pattern[MAX_PATH];
-    if (!copyText(pattern, sizeof pattern, g_app.programDirectory) || !appendText(pattern, sizeof pattern, "skins\\*"))
-        return 0;
-
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int count = 0;
-    do {
-        // Only plain directories: one with any further attribute bit, and
-        // every dot name ("." and ".." included), is not a skin.
-        if (entry.dwFileAttributes != FILE_ATTRIBUTE_DIRECTORY || entry.cFileName[0] == '.')
-            continue;
-        if (!callback(context, count, entry.cFileName))
-            break;
-        ++count;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return count;
-}
-
 int fillSkinMenu(HMENU popup)
 {
     FillContext context = {popup};
-    enumerateMenuSkins(insertSkinEntry, &context);
+    forEachSkinDirectory(insertSkinEntry, &context);
     return 0;
 }
 

@@ -21,11 +21,3 @@ int fillSkinMenu(HMENU popup);
 // Checks the entries that match the options and the application state.
 void setMenuChecks(HMENU popup);
 
-// The skin enumeration: calls `callback` with each skin directory name and
-// its index (from 0), in the order the file system lists them under
-// <programDirectory>skins\. A skin is a directory with no further attribute
-// whose name does not begin with a dot. Stops when `callback` returns false.
-// Returns the number of skins visited. Same shape as the skin loader's
-// enumeration, so that the two can become one.
-using MenuSkinCallback = bool (*)(void* context, int index, const char* name);
-int enumerateMenuSkins(MenuSkinCallback callback, void* context);
