@@ -2,36 +2,270 @@
 
 #include "core/appstate.h"
 #include "resources/resource.h"
+#include "settings/autostart.h"
+#include "settings/timedialogs.h"
+#include "ui/about.h"
+#include "ui/skin.h"
 #include "ui/tray.h"
 
 namespace {
 
+// The dispatch works on a local date-time copy of targetTime: the hour presets
+// change only the copy, which is stored back when the command is done.
+struct Dispatch {
+    HWND window;
+    SYSTEMTIME target;
+
+    // Commands that set targetTime themselves (or open a modal dialog, in
+    // whose message loop anything may have set it) take it up again, so that
+    // the store-back keeps their target.
+    void reloadTarget() { FileTimeToSystemTime(&g_app.targetTime, &target); }
+    void storeTarget() { SystemTimeToFileTime(&target, &g_app.targetTime); }
+};
+
+struct HourPreset {
+    UINT id;
+    int hour;
+};
+
+const HourPreset kHourPresets[] = {
+    {IDM_PRESET_AM0, 0},  {IDM_PRESET_AM3, 3},  {IDM_PRESET_AM6, 6},  {IDM_PRESET_AM9, 9},
+    {IDM_PRESET_PM0, 12}, {IDM_PRESET_PM3, 15}, {IDM_PRESET_PM6, 18}, {IDM_PRESET_PM9, 21},
+};
+
+const char kForceIfHungQuestion[] = "この機能はWindows2000でのみ使用できます。\r\n続行しますか？";
+const char kForceIfHungCaption[] = "EWX_FORCEIFHUNG";
+
+void flip(int32_t& flag)
+{
+    flag = !flag;
+}
+
+void stopEverything()
+{
+    g_app.running = 0;
+    g_app.monitorActive = 0;
+    g_app.pingStop = 1;
+}
+
+// The preset only prepares the clock target when another trigger is active:
+// monitorActive and monitorMode stay as they are.
+void onHourPreset(Dispatch& d, int hour)
+{
+    g_app.running = 1;
+    nextOccurrenceOfHour(hour, d.target);
+    updateTrayIcon(d.window);
+}
+
+void onClockTime(Dispatch& d)
+{
+    g_app.running = 0;
+    runClockTimeDialog(d.window); // arms the clock itself on OK
+    d.reloadTarget();
+    updateTrayIcon(d.window);
+}
+
+// Nothing is stopped before the dialog: cancelling it leaves the current
+// trigger running.
+void onCountdown(Dispatch& d)
+{
+    const INT_PTR seconds = runCountdownDialog(d.window);
+    d.reloadTarget();
+    if (seconds > 0)
+        armCountdown(static_cast<uint32_t>(seconds));
+}
+
+void onNetworkWatch(Dispatch& d)
+{
+    stopEverything();
+    updateTrayIcon(d.window);
+    // The host dialog (125) opens here; on OK it stores hostName and the
+    // network watch is armed (armNetwork).
+    d.reloadTarget();
+}
+
+void onWindowWatch(Dispatch& d)
+{
+    stopEverything();
+    g_app.watchedWindow = nullptr;
+    // The window picker (121) opens here; on OK it sets watchedWindow and
+    // monitorMode and clears watchedWasActive.
+    d.reloadTarget();
+    if (g_app.watchedWindow != nullptr) {
+        g_app.running = 1;
+        g_app.monitorActive = 1;
+        GetWindowTextA(g_app.watchedWindow, g_app.watchedTitle, sizeof g_app.watchedTitle);
+    } else {
+        g_app.running = 0;
+        g_app.monitorActive = 0;
+    }
+    updateTrayIcon(d.window);
+}
+
+void onStop(HWND window)
+{
+    g_app.running = 0;
+    g_app.monitorActive = 0;
+    updateTrayIcon(window);
+    g_app.pingStop = 1;
+}
+
+void onAlwaysOnTop(HWND window)
+{
+    flip(g_app.options.alwaysOnTop);
+    SetWindowPos(window, g_app.options.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void onTrayToggle(HWND window)
 {
     ShowWindow(window, g_app.trayMode ? SW_SHOW : SW_HIDE);
-    g_app.trayMode = !g_app.trayMode;
+    flip(g_app.trayMode);
+}
+
+// Switching either force option on switches the other one off.
+void onForce()
+{
+    flip(g_app.options.forceAction);
+    if (g_app.options.forceAction)
+        g_app.options.forceIfHung = 0;
+}
+
+void toggleForceIfHung()
+{
+    flip(g_app.options.forceIfHung);
+    if (g_app.options.forceIfHung)
+        g_app.options.forceAction = 0;
+}
+
+// The flag is only honoured by Windows 2000 and later; elsewhere the user is
+// asked before it is switched on.
+void onForceIfHung(HWND window)
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version; // 148 bytes
+    GetVersionExA(&version);
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT || version.dwMajorVersion >= 5
+        || g_app.options.forceIfHung == 1) {
+        toggleForceIfHung();
+        return;
+    }
+    if (MessageBoxA(window, kForceIfHungQuestion, kForceIfHungCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+        toggleForceIfHung();
+    else
+        g_app.options.forceIfHung = 0;
+}
+
+// While the about box is open, activating the main window must not show it
+// (it may be hidden in the notification area).
+void onAbout(Dispatch& d)
+{
+    const int32_t guard = g_app.activationGuard;
+    g_app.activationGuard = 1;
+    runAboutDialog(d.window);
+    g_app.activationGuard = guard;
+    d.reloadTarget();
+}
+
+bool runHourPreset(Dispatch& d, UINT id)
+{
+    for (const HourPreset& preset : kHourPresets) {
+        if (preset.id == id) {
+            onHourPreset(d, preset.hour);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
 
 void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    switch (LOWORD(wParam)) {
+    const UINT id = LOWORD(wParam);
+    Dispatch d = {window, {}};
+    d.reloadTarget();
+
+    switch (id) {
     case IDM_EXIT:
         SendMessageA(window, WM_DESTROY, 0, 0);
+        break;
+    case IDM_SET_8AM:
+        armClockTime(8, 0);
+        d.reloadTarget();
+        break;
+    case IDM_CLOCK_TIME:
+        onClockTime(d);
+        break;
+    case IDM_COUNTDOWN:
+        onCountdown(d);
+        break;
+    case IDM_NETWORK_WATCH:
+        onNetworkWatch(d);
+        break;
+    case IDM_WINDOW_WATCH:
+        onWindowWatch(d);
         break;
     case IDM_START:
         toggleRunning(window);
         updateTrayIcon(window);
         break;
     case IDM_STOP:
-        g_app.running = 0;
-        g_app.monitorActive = 0;
-        updateTrayIcon(window);
-        g_app.pingStop = 1;
+        onStop(window);
+        break;
+    case IDM_ALWAYS_ON_TOP:
+        onAlwaysOnTop(window);
+        break;
+    case IDM_SILENT:
+        flip(g_app.options.silent);
         break;
     case IDM_TRAY:
         onTrayToggle(window);
         break;
+    case IDM_FORCE:
+        onForce();
+        break;
+    case IDM_NOTIFY_BEFORE_FORCE:
+        flip(g_app.notifyBeforeForce);
+        break;
+    case IDM_FORCE_IF_HUNG:
+        onForceIfHung(window);
+        break;
+    case IDM_SHUTDOWN:
+        g_app.options.powerAction = Shutdown;
+        break;
+    case IDM_REBOOT:
+        g_app.options.powerAction = Reboot;
+        break;
+    case IDM_STANDBY:
+        g_app.options.powerAction = Standby;
+        break;
+    case IDM_HIBERNATE:
+        g_app.options.powerAction = Hibernate;
+        break;
+    case IDM_LOGOFF:
+        g_app.options.powerAction = Logoff;
+        break;
+    case IDM_SKIN_BUILTIN:
+        loadSkin(window, "");
+        break;
+    case IDM_ABOUT:
+        onAbout(d);
+        break;
+    case IDM_HELP:
+        openHelpFile();
+        break;
+    case IDM_AUTOSTART:
+        runAutoStartDialog(window);
+        d.reloadTarget();
+        break;
+    default:
+        if (id >= IDM_SKIN_FIRST && id <= IDM_SKIN_LAST)
+            selectSkinByIndex(window, static_cast<int>(id - IDM_SKIN_FIRST));
+        else
+            runHourPreset(d, id);
+        break;
     }
+
+    d.storeTarget();
 }

@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "core/commands.h"
 #include "core/firing.h"
+#include "core/spinner.h"
 #include "core/tick.h"
 #include "netwatch/winsock_session.h"
 #include "power/power.h"
@@ -13,6 +14,8 @@
 #include "ui/menu.h"
 #include "ui/skin.h"
 #include "ui/tray.h"
+
+#include <windowsx.h>
 
 namespace {
 
@@ -130,6 +133,140 @@ LRESULT onTrayCallback(HWND window, LPARAM lParam)
     return 0;
 }
 
+// Areas of the face, in client pixels.
+bool inDragBar(int x, int y)     { return y < 12 && 18 <= x && x <= 202; }
+bool inMenuIcon(int x, int y)    { return y < 12 && x < 18; }
+bool inClosePress(int x, int y)  { return y < 12 && x > 202; }
+bool inCloseHover(int x, int y)  { return 202 < x && x < 220 && 0 < y && y < 12; }
+bool inStartButton(int x, int y) { return 185 < x && x < 208 && 25 < y && y < 48; }
+
+POINT pointFrom(LPARAM lParam)
+{
+    // Signed: with the mouse captured, points left of or above the window
+    // are negative.
+    POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return p;
+}
+
+// Applies `step` to the target's calendar fields; a result that is no date
+// (31 February, a year before 1601) leaves the target as it was. The date is
+// checked before the conversion too, because some systems' conversion rolls
+// 29 February of a common year over into March instead of refusing it.
+template <typename Step>
+void changeTarget(Step step)
+{
+    SYSTEMTIME st;
+    if (!FileTimeToSystemTime(&g_app.targetTime, &st))
+        return;
+    DateTime fields = toDateTime(st);
+    step(fields);
+    if (!isConvertibleDate(fields))
+        return;
+    const SYSTEMTIME changed = toSystemTime(fields);
+    FILETIME result;
+    if (SystemTimeToFileTime(&changed, &result))
+        g_app.targetTime = result;
+}
+
+LRESULT onNcHitTest(HWND window, LPARAM lParam)
+{
+    POINT p = pointFrom(lParam);
+    ScreenToClient(window, &p);
+    if (inDragBar(p.x, p.y)) {
+        g_app.closeHover = 0;
+        return HTCAPTION;
+    }
+    return HTCLIENT;
+}
+
+// The right button pressed on the top bar: taken here so that the default
+// handling (which may track the press itself and swallow the release) never
+// runs; the menu opens on the release.
+LRESULT onNcRightButtonDown()
+{
+    return 0;
+}
+
+LRESULT onNcRightButtonUp(HWND window, LPARAM lParam)
+{
+    const POINT screen = pointFrom(lParam);
+    showPopupMenu(window, &screen);
+    return 0;
+}
+
+LRESULT onRightButtonUp(HWND window)
+{
+    showPopupMenu(window, nullptr);
+    return 0;
+}
+
+LRESULT onMouseMove(HWND window, LPARAM lParam)
+{
+    const POINT p = pointFrom(lParam);
+    if (inSpinnerArea(p.x, p.y) && g_app.running == 0 && g_app.monitorActive == 0)
+        SetCursor(LoadCursorA(g_app.instanceHandle, MAKEINTRESOURCEA(IDC_ARROW_CURSOR)));
+    g_app.closeHover = inCloseHover(p.x, p.y) ? 1 : 0;
+    g_app.buttonHover = inStartButton(p.x, p.y) ? 1 : 0;
+    return 0;
+}
+
+void onMenuIconClick(HWND window)
+{
+    const DWORD now = GetTickCount();
+    if (now - g_app.lastIconClick < GetDoubleClickTime()) {
+        SendMessageA(window, WM_DESTROY, 0, 0);
+        return;
+    }
+    g_app.lastIconClick = now;
+    showPopupMenuAtIcon(window);
+}
+
+// A digit arrow steps its field of the target; fast from the second repeat
+// of a held arrow on.
+void spinAt(const POINT& p)
+{
+    const SpinHit hit = spinnerHitAt(p.x, p.y);
+    if (hit.field == SpinNone)
+        return;
+    g_app.spinnerHeld = 1;
+    const bool fast = g_app.spinnerRepeat == 2;
+    changeTarget([&](DateTime& d) {
+        if (hit.row == SpinRowUp)
+            spinUp(d, hit.field, fast);
+        else
+            spinDown(d, hit.field, fast);
+    });
+}
+
+LRESULT onLeftButtonDown(HWND window, LPARAM lParam)
+{
+    const POINT p = pointFrom(lParam);
+    SetTimer(window, TIMER_SPIN_REPEAT, 500, nullptr);
+    g_app.lastButtonDown = p;
+    SetCapture(window);
+    if (inStartButton(p.x, p.y))
+        g_app.buttonPressed = 1;
+    if (inMenuIcon(p.x, p.y))
+        onMenuIconClick(window);
+    else if (inClosePress(p.x, p.y))
+        g_app.closePressed = 1;
+    if (g_app.running == 1 || g_app.monitorActive == 1)
+        return 0;
+    spinAt(p);
+    return 0;
+}
+
+// The held arrow repeats its button-down every 500 ms.
+void onSpinRepeat(HWND window)
+{
+    if (g_app.spinnerHeld != 1)
+        return;
+    if (g_app.spinnerRepeat < 2)
+        ++g_app.spinnerRepeat;
+    const POINT p = g_app.lastButtonDown;
+    SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(p.x, p.y));
+}
+
 LRESULT onTimer(HWND window, WPARAM id)
 {
     switch (id) {
@@ -140,11 +277,37 @@ LRESULT onTimer(HWND window, WPARAM id)
         performPowerAction(g_app.pendingExitFlags, window);
         break;
     case TIMER_SPIN_REPEAT:
+        onSpinRepeat(window);
         break;
     default:
         tick(window);
         break;
     }
+    return 0;
+}
+
+LRESULT onLeftButtonUp(HWND window)
+{
+    ReleaseCapture();
+    KillTimer(window, TIMER_SPIN_REPEAT);
+    g_app.spinnerRepeat = 0;
+    g_app.spinnerHeld = 0;
+    if (g_app.buttonPressed == 1 && g_app.buttonHover == 1) {
+        toggleRunning(window);
+        updateTrayIcon(window);
+    }
+    if (g_app.closePressed == 1 && g_app.closeHover == 1)
+        SendMessageA(window, WM_DESTROY, 0, 0);
+    return 0;
+}
+
+// Keypad 1..6 move the target in every state, running or not.
+LRESULT onKeyDown(WPARAM key)
+{
+    if (key < VK_NUMPAD1 || key > VK_NUMPAD6)
+        return 0;
+    const int digit = static_cast<int>(key - VK_NUMPAD0);
+    changeTarget([digit](DateTime& d) { keypadStep(d, digit); });
     return 0;
 }
 
@@ -163,8 +326,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:        return onDestroy(window);
     case WM_ACTIVATE:       return onActivate(window, wParam);
     case WM_PAINT:          return onPaint(window);
+    case WM_NCHITTEST:      return onNcHitTest(window, lParam);
+    case WM_NCRBUTTONDOWN:  return onNcRightButtonDown();
+    case WM_NCRBUTTONUP:    return onNcRightButtonUp(window, lParam);
+    case WM_RBUTTONUP:      return onRightButtonUp(window);
     case WM_TRAY_CALLBACK:  return onTrayCallback(window, lParam);
+    case WM_MOUSEMOVE:      return onMouseMove(window, lParam);
+    case WM_LBUTTONDOWN:    return onLeftButtonDown(window, lParam);
     case WM_TIMER:          return onTimer(window, wParam);
+    case WM_LBUTTONUP:      return onLeftButtonUp(window);
+    case WM_KEYDOWN:        return onKeyDown(wParam);
     case WM_COMMAND:        dispatchCommand(window, wParam, lParam); return 0;
     case WM_ENDSESSION:     return onEndSession(window, wParam);
     }

@@ -5,5 +5,5 @@
 // Arms what the auto-start settings name, or nothing.
 void armAutoStart();
 
-// The auto-start settings dialog; writes the file on OK.
+// The auto-start settings dialog; writes the file on OK. Arms nothing.
 INT_PTR runAutoStartDialog(HWND owner);

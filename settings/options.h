@@ -1,5 +1,34 @@
 // The options file noctil.gid beside the program.
 #pragma once
+#include <windows.h>
 
+#include "settings/options_layout.h"
+
+extern const char kOptionsFileName[];   // "noctil.gid"
+extern const char kOptionsFreshName[];  // the next file, written whole before it replaces the old one
+extern const char kOptionsAsideName[];  // the old file, while it is being replaced without MoveFileExA
+extern const char kCompanionProgram[];  // "noctillink.exe"
+
+// Reads g_app.options from the file; on the first run (no file, or an empty
+// one) starts the companion program instead and keeps the start values.
 void loadOptions();
+// Writes g_app.options. A save that fails leaves the previous file as it was.
 void saveOptions();
+
+// The parts of the two above, for the tests.
+
+// Reads the options file over `inOut`, or, when an interrupted save left no
+// usable file in its place, the complete file it left beside it. False when
+// there was nothing to read (the first run).
+bool readOptionsFile(Options& inOut);
+// Writes the whole file beside the old one, then puts it in its place.
+bool writeOptionsFile(const Options& options);
+// Puts the complete file `fresh` in the place of `target`. Without a working
+// MoveFileExA (Windows 95, 98 and Me, or `allowMoveFileEx` false) the old
+// target is first renamed to `aside` and removed at the end. A read-only
+// target is not replaced. On failure `target` is as it was and `fresh` is
+// removed; only if even putting the old file back failed do `aside` (old)
+// and `fresh` (new) remain for the next load.
+bool replaceFileSafely(const char* fresh, const char* target, const char* aside, bool allowMoveFileEx);
+// Starts noctillink.exe from the program directory, if it is there.
+void startCompanionProgram();

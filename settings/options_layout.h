@@ -48,3 +48,19 @@ constexpr size_t kOptionsFileSize = sizeof(Options);
 
 // The program's initial option values (before any file is read).
 Options defaultOptions();
+
+// The file image of the options: the ten fields in order, integers
+// little-endian, strings as their whole fixed-size buffers.
+void encodeOptions(const Options& options, unsigned char out[kOptionsFileSize]);
+
+// Reads a file image of `n` bytes over `inOut`. A short file fills the fields
+// it reaches (a field cut short keeps the rest of its previous bytes) and
+// leaves the others alone; bytes beyond the layout are ignored. Afterwards
+// the values are made safe to use (see sanitizeOptions). Returns false, with
+// `inOut` untouched, when there is no byte at all.
+bool decodeOptions(const unsigned char* data, size_t n, Options& inOut);
+
+// Mends what a damaged file could hold: each string ends inside its field
+// (cut before a double-byte character that would not fit) and an unknown
+// power action becomes Shutdown.
+void sanitizeOptions(Options& options);

@@ -1,5 +1,30 @@
-// The about box.
+// The about box and the help file.
 #pragma once
 #include <windows.h>
 
+// The project's own web page and mail address, shown and opened as links.
+extern const char kAboutWebLink[];
+extern const char kAboutMailLink[];
+
+// Opens the modal about box (dialog 112) on `owner`. Returns its end code.
 INT_PTR runAboutDialog(HWND owner);
+INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// "Version 1.95", the text of control 1001.
+const char* aboutVersionText();
+
+enum class AboutLink { None, Web, Mail };
+// The link whose hot rectangle holds the client point (bounds exclusive).
+AboutLink aboutLinkAt(int x, int y);
+// Colours of a link: normal and while the pointer is over it.
+constexpr COLORREF kLinkColor = 0x00FF3030;
+constexpr COLORREF kLinkHotColor = 0x003030FF;
+
+// Opens noctilhelp.chm beside the program through the shell.
+void openHelpFile();
+
+// Hands a file or address to the shell (default verb, shown normally); the
+// result is ignored. Tests put a recorder here so that nothing is launched;
+// null restores the shell.
+using ShellOpenFunction = void (*)(const char* file, const char* directory);
+void setShellOpenForTest(ShellOpenFunction open);

@@ -1,10 +1,28 @@
 #include "ui/display.h"
 
+#include <cstring>
+
 #include "core/appstate.h"
+#include "ui/skin.h"
 
 namespace {
 
 const char kDisplayFontFace[] = "ＭＳ ゴシック";
+
+struct ElementPlace {
+    int id;
+    RECT rect; // left, top, right, bottom on the sheet
+};
+
+const ElementPlace kElementPlaces[] = {
+    {Panel, {0, 56, 220, 121}},
+    {StartButtonUp, {0, 0, 23, 23}},
+    {StartButtonDown, {32, 0, 55, 23}},
+    {StopButtonUp, {64, 0, 87, 23}},
+    {StopButtonDown, {96, 0, 119, 23}},
+    {SpinArrows, {0, 32, 125, 56}},
+    {CloseBoxDown, {128, 0, 138, 9}},
+};
 
 HDC createSurface(HDC windowDc, int width, int height, HBITMAP& bitmap)
 {
@@ -31,29 +49,45 @@ void releaseFont(HFONT& font)
     font = nullptr;
 }
 
+HINSTANCE windowInstance(HWND window)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE));
+    return instance != nullptr ? instance : GetModuleHandleA(nullptr);
+}
+
 } // namespace
 
-HFONT createDisplayFont(HDC dc, const char* face, int height, int weight, BOOL underline)
+bool skinElementRect(int id, RECT& sheetRect)
 {
-    LOGFONTA lf = {};
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    lf.lfUnderline = static_cast<BYTE>(underline ? 1 : 0);
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
+    for (const ElementPlace& place : kElementPlaces) {
+        if (place.id == id) {
+            sheetRect = place.rect;
+            return true;
+        }
+    }
+    return false;
+}
+
+HFONT createDisplayFont(const char* face, int height, int weight, BOOL underlined)
+{
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
+                       FIXED_PITCH | FF_MODERN, face);
 }
 
 void createDisplayObjects(HWND window)
 {
+    g_app.fontNormal = createDisplayFont(kDisplayFontFace, 12, 0, FALSE);
+    g_app.fontBold = createDisplayFont(kDisplayFontFace, 12, FW_BOLD, FALSE);
+    g_app.fontLink = createDisplayFont(kDisplayFontFace, 12, 0, TRUE);
     HDC windowDc = GetDC(window);
-    g_app.fontNormal = createDisplayFont(windowDc, kDisplayFontFace, 12, FW_NORMAL, FALSE);
-    g_app.fontBold = createDisplayFont(windowDc, kDisplayFontFace, 12, FW_BOLD, FALSE);
-    g_app.fontLink = createDisplayFont(windowDc, kDisplayFontFace, 12, FW_NORMAL, TRUE);
     g_app.displaySurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_app.displayBitmap);
     g_app.backgroundSurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_app.backgroundBitmap);
     g_app.skinSheet = createSurface(windowDc, kSheetWidth, kSheetHeight, g_app.skinSheetBitmap);
     ReleaseDC(window, windowDc);
+    // A skin whose skin.bmp is missing keeps the sheet it finds; at start-up
+    // that is the built-in one rather than an empty bitmap.
+    drawBuiltInSheet(window);
+    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
 }
 
 void releaseDisplayObjects()
@@ -66,12 +100,52 @@ void releaseDisplayObjects()
     releaseFont(g_app.fontLink);
 }
 
+int drawBitmap(HWND window, HDC target, int id, const char* file, int x, int y, DWORD rop)
+{
+    HBITMAP bitmap = nullptr;
+    if (LOWORD(id) != 0)
+        bitmap = LoadBitmapA(windowInstance(window), MAKEINTRESOURCEA(LOWORD(id)));
+    else if (file != nullptr && file[0] != '\0')
+        bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (bitmap == nullptr)
+        return 0;
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ previous = SelectObject(source, bitmap);
+    BitBlt(target, x, y, info.bmWidth, info.bmHeight, source, 0, 0, rop);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    DeleteObject(bitmap);
+    return 1;
+}
+
+int drawSkinElement(HWND window, HDC target, int id, const char* file, int x, int y, DWORD rop)
+{
+    RECT r;
+    if (skinElementRect(id, r))
+        BitBlt(target, x, y, r.right - r.left, r.bottom - r.top, g_app.skinSheet, r.left, r.top, SRCCOPY);
+    else
+        drawBitmap(window, target, id, file, x, y, rop);
+    return 1;
+}
+
+int drawTextAt(HDC target, int x, int y, COLORREF colour, const char* text, HFONT font)
+{
+    SelectObject(target, font);
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, colour);
+    TextOutA(target, x, y, text, static_cast<int>(std::strlen(text)));
+    return 0;
+}
+
 void paintDisplay(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_app.displaySurface, r.left, r.top, SRCCOPY);
+    if (r.right > r.left && r.bottom > r.top)
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_app.displaySurface, r.left, r.top, SRCCOPY);
     EndPaint(window, &ps);
 }
 

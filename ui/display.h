@@ -1,4 +1,5 @@
-// The off-screen surfaces and fonts of the main window's face, and its painting.
+// The off-screen surfaces and fonts of the main window's face, the copies of
+// bitmaps and skin pieces onto them, and the face's painting.
 #pragma once
 #include <windows.h>
 
@@ -7,12 +8,40 @@ constexpr int kFaceHeight = 65;
 constexpr int kSheetWidth = 220;
 constexpr int kSheetHeight = 121;
 
-// Creates the fonts and the three surfaces (in that order) for `window`.
+// Pieces of a skin sheet; the values are the ids of the built-in bitmaps.
+enum SkinElement : int {
+    Panel = 101,
+    StartButtonUp = 103,
+    StartButtonDown = 104,
+    StopButtonUp = 105,
+    StopButtonDown = 106,
+    SpinArrows = 108,
+    CloseBoxDown = 111,
+};
+
+// Where a piece lies on the sheet. False for an id that is not a piece.
+bool skinElementRect(int id, RECT& sheetRect);
+
+// Creates the fonts, then the three surfaces (display, background, sheet) for
+// `window`; the sheet starts with the built-in pictures.
 void createDisplayObjects(HWND window);
-// Releases the surfaces with their bitmaps, then the fonts.
+// Releases the surfaces (each context before its bitmap), then the fonts.
 void releaseDisplayObjects();
 
-HFONT createDisplayFont(HDC dc, const char* face, int height, int weight, BOOL underline);
+// A font of the face: fixed pitch, Shift-JIS, the given face, height, weight.
+HFONT createDisplayFont(const char* face, int height, int weight, BOOL underlined);
+
+// Loads bitmap resource `id` (when its low word is not 0) or the bitmap file
+// `file`, and copies it whole onto `target` at (x, y) with `rop`. Returns 1
+// when drawn, 0 when it could not be loaded (nothing drawn).
+int drawBitmap(HWND window, HDC target, int id, const char* file, int x, int y, DWORD rop);
+// A piece of the current sheet onto `target` at (x, y), always SRCCOPY; any
+// other id goes to drawBitmap with all arguments. Returns 1.
+int drawSkinElement(HWND window, HDC target, int id, const char* file, int x, int y, DWORD rop);
+
+// Text in `font` and `colour` over a transparent background; the font stays
+// selected. Returns 0.
+int drawTextAt(HDC target, int x, int y, COLORREF colour, const char* text, HFONT font);
 
 // WM_PAINT: copies the invalid part of the composed face to the window.
 void paintDisplay(HWND window);

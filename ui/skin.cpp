@@ -1,5 +1,184 @@
 #include "ui/skin.h"
 
-void loadSkin(HWND window, const char* name)
+#include "core/appstate.h"
+#include "core/paths.h"
+#include "ui/display.h"
+#include "ui/skincolor.h"
+#include "ui/skinpath.h"
+
+namespace {
+
+const char kSkinSection[] = "SKIN";
+const char kDefaultColor[] = "#000000";
+
+constexpr COLORREF kBuiltInColor1 = 0x00297F00;
+constexpr COLORREF kBuiltInColor2 = 0x00297A9B;
+constexpr COLORREF kBuiltInColor3 = 0x000002FF;
+
+struct SheetPlace {
+    int id;
+    int x;
+    int y;
+};
+
+// Where the built-in pictures go on the sheet, in drawing order.
+const SheetPlace kBuiltInSheet[] = {
+    {StartButtonUp, 0, 0},  {StartButtonDown, 32, 0}, {StopButtonUp, 64, 0}, {StopButtonDown, 96, 0},
+    {CloseBoxDown, 128, 0}, {SpinArrows, 0, 32},      {Panel, 0, 56},
+};
+
+bool systemLeadByte(unsigned char byte)
 {
+    return IsDBCSLeadByte(byte) != 0;
+}
+
+COLORREF readSkinColor(const char* iniPath, const char* key)
+{
+    char value[10]; // only the first 7 characters make the colour
+    GetPrivateProfileStringA(kSkinSection, key, kDefaultColor, value, sizeof value, iniPath);
+    return parseHexColor(value);
+}
+
+bool skinAddressable(const char* name)
+{
+    char path[kSkinPathSize];
+    return skinFilePath(path, sizeof path, name, "skin.ini") && skinFilePath(path, sizeof path, name, "skin.bmp");
+}
+
+struct SelectSearch {
+    int wanted;
+    bool found;
+    char name[MAX_PATH];
+};
+
+bool pickIndex(void* context, int index, const char* name)
+{
+    SelectSearch* search = static_cast<SelectSearch*>(context);
+    if (index != search->wanted)
+        return true;
+    search->found = copyText(search->name, sizeof search->name, name);
+    return false;
+}
+
+} // namespace
+
+void truncateAfterLast(char* text, char ch)
+{
+    truncateAfterLastWith(text, ch, systemLeadByte);
+}
+
+char* getModuleDirectory(char* buffer, size_t size)
+{
+    if (size == 0)
+        return buffer;
+    // Read whole first: only the directory has to fit in the caller's buffer.
+    char path[4096];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n == 0 || n + 1 >= sizeof path) {
+        buffer[0] = '\0';
+        return buffer;
+    }
+    truncateAfterLast(path, '\\');
+    if (!copyText(buffer, size, path))
+        buffer[0] = '\0'; // a cut path would name some other directory
+    return buffer;
+}
+
+char* makeModulePath(char* buffer, size_t capacity, const char* suffix)
+{
+    if (capacity == 0)
+        return buffer;
+    getModuleDirectory(buffer, capacity);
+    if (buffer[0] == '\0' || !appendText(buffer, capacity, suffix))
+        buffer[0] = '\0';
+    return buffer;
+}
+
+bool skinFilePath(char* out, size_t size, const char* name, const char* file)
+{
+    char directory[kSkinPathSize];
+    getModuleDirectory(directory, sizeof directory);
+    return composeSkinFilePath(out, size, directory, name, file, systemLeadByte);
+}
+
+void readSkinDisplayName(const char* name, char* out, size_t size)
+{
+    if (size == 0)
+        return;
+    out[0] = '\0';
+    char iniPath[kSkinPathSize];
+    if (skinFilePath(iniPath, sizeof iniPath, name, "skin.ini"))
+        GetPrivateProfileStringA(kSkinSection, "NAME", "", out, static_cast<DWORD>(size), iniPath);
+}
+
+int forEachSkinDirectory(SkinDirectoryCallback callback, void* context)
+{
+    char pattern[kSkinPathSize];
+    makeModulePath(pattern, sizeof pattern, "skins\\*");
+    if (pattern[0] == '\0')
+        return 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int index = 0;
+    do {
+        // A directory whose files cannot be named is left out, so the menu
+        // never offers a skin that would not load.
+        if (!isSkinDirectoryEntry(entry.dwFileAttributes, entry.cFileName) || !skinAddressable(entry.cFileName))
+            continue;
+        const bool more = callback(context, index, entry.cFileName);
+        ++index;
+        if (!more)
+            break;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return index;
+}
+
+void drawBuiltInSheet(HWND window)
+{
+    for (const SheetPlace& place : kBuiltInSheet)
+        drawBitmap(window, g_app.skinSheet, place.id, nullptr, place.x, place.y, SRCCOPY);
+}
+
+int loadBuiltInSkin(HWND window)
+{
+    g_app.options.skinName[0] = '\0';
+    g_app.textColor1 = kBuiltInColor1;
+    g_app.textColor2 = kBuiltInColor2;
+    g_app.textColor3 = kBuiltInColor3;
+    drawBuiltInSheet(window);
+    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    return 1;
+}
+
+int loadSkin(HWND window, const char* name)
+{
+    if (name == nullptr || name[0] == '\0')
+        return loadBuiltInSkin(window);
+    char iniPath[kSkinPathSize];
+    char bitmapPath[kSkinPathSize];
+    if (!skinFilePath(iniPath, sizeof iniPath, name, "skin.ini") ||
+        !skinFilePath(bitmapPath, sizeof bitmapPath, name, "skin.bmp"))
+        return loadBuiltInSkin(window); // never a cut or overlong name
+    if (name != g_app.options.skinName)
+        copyText(g_app.options.skinName, sizeof g_app.options.skinName, name);
+    g_app.textColor1 = readSkinColor(iniPath, "TEXTCOLOR1");
+    g_app.textColor2 = readSkinColor(iniPath, "TEXTCOLOR2");
+    g_app.textColor3 = readSkinColor(iniPath, "TEXTCOLOR3");
+    // A missing or unreadable skin.bmp leaves the sheet as it was.
+    drawBitmap(window, g_app.skinSheet, 0, bitmapPath, 0, 0, SRCCOPY);
+    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    return 1;
+}
+
+int selectSkinByIndex(HWND window, int k)
+{
+    SelectSearch search = {k, false, {}};
+    if (k >= 0)
+        forEachSkinDirectory(pickIndex, &search);
+    if (search.found)
+        loadSkin(window, search.name);
+    return 1;
 }

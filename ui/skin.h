@@ -2,6 +2,38 @@
 #pragma once
 #include <windows.h>
 
-// Loads the skin directory `name` (empty: the built-in skin) into the sheet,
-// the background and the text colours.
-void loadSkin(HWND window, const char* name);
+#include <cstddef>
+
+// Makes the skin directory `name` current (null or empty: the built-in skin).
+// A name that cannot address a skin directory (too long for skinName or for a
+// path, or not a plain directory name) loads the built-in skin. Returns 1.
+int loadSkin(HWND window, const char* name);
+// Makes the built-in skin current and empties skinName. Returns 1.
+int loadBuiltInSkin(HWND window);
+// Loads the k-th skin (from 0) in enumeration order; nothing if there are
+// fewer. Returns 1.
+int selectSkinByIndex(HWND window, int k);
+
+// Draws the built-in pictures onto the sheet (colours and name untouched).
+void drawBuiltInSheet(HWND window);
+
+// Visits the skin directories in the order the file system lists them, with
+// their index (the one selectSkinByIndex and the menu ids use). The callback
+// returns false to stop. Returns the number of skins visited.
+using SkinDirectoryCallback = bool (*)(void* context, int index, const char* name);
+int forEachSkinDirectory(SkinDirectoryCallback callback, void* context);
+
+// The path of `file` in skin directory `name`; false (and `out` empty) when it
+// cannot be formed within `size` bytes.
+bool skinFilePath(char* out, size_t size, const char* name, const char* file);
+// The display name of a skin (key NAME of its skin.ini; empty if absent).
+void readSkinDisplayName(const char* name, char* out, size_t size);
+
+// The directory of the running program with its trailing backslash; empty
+// when it does not fit in `size` (never a cut path). Returns `buffer`.
+char* getModuleDirectory(char* buffer, size_t size);
+// The program directory followed by `suffix`; empty when it does not fit in
+// `capacity`. Returns `buffer`.
+char* makeModulePath(char* buffer, size_t capacity, const char* suffix);
+// Cuts a code page 932 string just after the last single-byte `ch`.
+void truncateAfterLast(char* text, char ch);

@@ -41,9 +41,14 @@ class Harness:
         return proc
 
     def probe(self, *args, timeout=60):
-        out = subprocess.run([self.wine_run, self.probe_exe, *[str(a) for a in args]],
-                             capture_output=True, timeout=timeout)
-        return out.returncode, out.stdout.decode("cp932", "replace").strip()
+        # Output through a file, not a pipe: when the probe happens to be the
+        # process that starts the wineserver, the server and its services
+        # inherit the probe's handles and a pipe would never reach its end.
+        with tempfile.TemporaryFile() as out:
+            done = subprocess.run([self.wine_run, self.probe_exe, *[str(a) for a in args]],
+                                  stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            return done.returncode, out.read().decode("cp932", "replace").strip()
 
     def wait_window(self, ms=30000):
         return self.probe("wait-window", ms, timeout=ms / 1000 + 30)[0] == 0

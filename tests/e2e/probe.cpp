@@ -3,6 +3,7 @@
 //   probe info                      "hwnd visible left top width height style exstyle topmost"
 //   probe post MSG WPARAM LPARAM    post a message to the main window
 //   probe send MSG WPARAM LPARAM    send it and print the result
+//   probe move LEFT TOP             move the main window (as a drag would), keeping its size
 //   probe wait-window MS            wait until the main window exists
 //   probe wait-gone MS              wait until the main window is gone
 //   probe count                     number of top-level windows of class "Noctil"
@@ -169,6 +170,11 @@ int main(int argc, char** argv)
                     static_cast<unsigned long>(style), static_cast<unsigned long>(exStyle),
                     (exStyle & WS_EX_TOPMOST) ? 1 : 0);
         return 0;
+    }
+    if (std::strcmp(cmd, "move") == 0 && argc >= 4) {
+        const int left = static_cast<int>(std::strtol(argv[2], nullptr, 0));
+        const int top = static_cast<int>(std::strtol(argv[3], nullptr, 0));
+        return SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
     if ((std::strcmp(cmd, "post") == 0 || std::strcmp(cmd, "send") == 0) && argc >= 5) {
         const UINT msg = number(argv[2]);

@@ -1,10 +1,13 @@
 #include "tests/support/wine_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "core/appstate.h"
 #include "core/entry.h"
 #include "power/seam_recorder.h"
+#include "settings/options.h"
 
 void resetProgramForTest()
 {
@@ -12,6 +15,12 @@ void resetProgramForTest()
     g_app.instanceHandle = GetModuleHandleA(nullptr);
     findProgramDirectory();
     seamRecorderReset();
+    // Options saved by an earlier test's window would be loaded by the next.
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
+        const std::string path = std::string(g_app.programDirectory) + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
 }
 
 HWND createMainWindowForTest()
@@ -64,13 +73,6 @@ DialogAnswerer::~DialogAnswerer()
 void DialogAnswerer::stop()
 {
     stop_ = true;
-    // The answering thread reads window titles, which sends messages to this
-    // thread's windows: keep taking them until it has finished.
-    while (thread_.joinable() && !finished_) {
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-        Sleep(1);
-    }
     if (thread_.joinable())
         thread_.join();
 }
@@ -83,6 +85,9 @@ struct FindData {
     HWND found;
 };
 
+// Neither call below may wait for the thread that owns the dialog: that is
+// the test thread, which may be busy joining this one. So the caption is read
+// without a message, and the text with a bounded wait.
 BOOL CALLBACK findDialog(HWND window, LPARAM param)
 {
     FindData* data = reinterpret_cast<FindData*>(param);
@@ -90,12 +95,24 @@ BOOL CALLBACK findDialog(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &process);
     if (process != data->process || !IsWindowVisible(window))
         return TRUE;
-    char caption[256];
-    GetWindowTextA(window, caption, sizeof caption);
+    WCHAR wide[256] = {};
+    InternalGetWindowText(window, wide, 256);
+    char caption[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, caption, sizeof caption, nullptr, nullptr);
     if (std::strcmp(caption, data->caption) != 0)
         return TRUE;
     data->found = window;
     return FALSE;
+}
+
+void readControlText(HWND dialog, int controlId, char* text, int size)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    DWORD_PTR result = 0;
+    if (control != nullptr)
+        SendMessageTimeoutA(control, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                            &result);
+    text[size - 1] = '\0';
 }
 
 } // namespace
@@ -108,7 +125,7 @@ void DialogAnswerer::run()
         EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
         if (data.found != nullptr && data.found != last) {
             char text[1024] = {};
-            GetDlgItemTextA(data.found, textControlId_, text, sizeof text);
+            readControlText(data.found, textControlId_, text, sizeof text);
             if (!seen_)
                 text_ = text;
             dialog_ = data.found;
@@ -121,10 +138,27 @@ void DialogAnswerer::run()
         }
         Sleep(20);
     }
-    finished_ = true;
 }
 
 std::string testDirectory()
 {
     return g_app.programDirectory;
 }
+
+namespace {
+
+// Every Wine test executable first checks that it runs in a Japanese locale:
+// without it the program's Shift-JIS texts would be garbage and every
+// measurement of text meaningless.
+class JapaneseLocale : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP()) << "run Wine with LANG=ja_JP.UTF-8 (see tools/wine-env.sh)";
+    }
+};
+
+const ::testing::Environment* const g_japaneseLocale =
+    ::testing::AddGlobalTestEnvironment(new JapaneseLocale);
+
+} // namespace

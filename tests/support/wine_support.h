@@ -7,7 +7,8 @@
 #include <thread>
 
 // Back to a freshly started program: initial state, this executable as the
-// instance, its directory as the program directory, an empty seam log.
+// instance, its directory as the program directory, an empty seam log, no
+// options file beside it.
 void resetProgramForTest();
 
 // The real main window, created as the program creates it; destroyed with
@@ -40,7 +41,6 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> seen_{false};
     std::atomic<int> times_{0};
-    std::atomic<bool> finished_{false};
     std::string text_;
     HWND dialog_ = nullptr;
     std::thread thread_;

@@ -1,0 +1,174 @@
+#include "core/statusline.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int32_t kModeRenamed = 0;
+constexpr int32_t kModeDestroyedOrDisabled = 1;
+constexpr int32_t kModeInactive = 2;
+constexpr int32_t kModeDestroyed = 3;
+constexpr int32_t kModeNetwork = 101;
+constexpr int32_t kModeCountdown = 201;
+
+constexpr int32_t kPingLost = -11;
+constexpr int32_t kCountdownGraceMs = 10000;
+
+// snprintf that tolerates a zero size and always leaves a terminated string.
+template <typename... Args>
+void formatInto(char* out, size_t size, const char* format, Args... args)
+{
+    if (size == 0)
+        return;
+    std::snprintf(out, size, format, args...);
+    out[size - 1] = '\0';
+}
+
+// Length of the character at `p` (a lead byte before the terminator counts
+// alone, as the system's CharNextA does).
+int charLength(const char* p, LeadBytePredicate isLeadByte)
+{
+    if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+const char* monitorModeLabel(int32_t mode)
+{
+    switch (mode) {
+    case kModeRenamed:             return "[Windowの名称変更]";
+    case kModeDestroyedOrDisabled: return "[Windowの破棄,選択不能]";
+    case kModeInactive:            return "[Windowが非アクティブに]";
+    case kModeDestroyed:           return "[Windowの破棄]";
+    case kModeNetwork:             return "[PINGの失敗]";
+    case kModeCountdown:           return "[カウントダウン]";
+    }
+    return "";
+}
+
+const char* monitorTargetLabel(int32_t mode)
+{
+    return mode == kModeCountdown ? "残り" : "対象";
+}
+
+int monitorTextBudget(int32_t mode)
+{
+    if (mode == kModeNetwork)
+        return 70;
+    if (mode == kModeCountdown)
+        return 130;
+    return 90;
+}
+
+void formatDate(char* out, size_t size, int year, int month, int day)
+{
+    formatInto(out, size, "%4d/%02d/%02d", year, month, day);
+}
+
+void formatClock(char* out, size_t size, int hour, int minute, int second)
+{
+    formatInto(out, size, "%02d:%02d:%02d", hour, minute, second);
+}
+
+bool pingTriggerDue(int32_t failures)
+{
+    return failures > 4;
+}
+
+bool countdownTriggerDue(int32_t remaining)
+{
+    return remaining < 0 && remaining >= -kCountdownGraceMs;
+}
+
+CountdownFields splitRemaining(int32_t remainingMs)
+{
+    CountdownFields f;
+    f.hours = remainingMs / 3600000;
+    f.minutes = (remainingMs / 60000) % 60;
+    f.seconds = (remainingMs / 1000) % 60;
+    return f;
+}
+
+bool appendWholeChars(char* dest, size_t size, const char* src, LeadBytePredicate isLeadByte)
+{
+    if (size == 0)
+        return false;
+    size_t used = 0;
+    while (used < size && dest[used] != '\0')
+        ++used;
+    if (used == size) { // not terminated: treat as full
+        dest[size - 1] = '\0';
+        return false;
+    }
+    while (*src != '\0') {
+        const int n = charLength(src, isLeadByte);
+        if (used + n >= size) {
+            dest[used] = '\0';
+            return false;
+        }
+        for (int i = 0; i < n; ++i)
+            dest[used++] = *src++;
+    }
+    dest[used] = '\0';
+    return true;
+}
+
+bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName, const char* title,
+                      int32_t remainingMs, LeadBytePredicate isLeadByte)
+{
+    if (size == 0)
+        return false;
+    out[0] = '\0';
+    if (mode == kModeCountdown) {
+        const CountdownFields f = splitRemaining(remainingMs);
+        formatInto(out, size, " %d 時間 %02d 分 %02d 秒", f.hours, f.minutes, f.seconds);
+        return true;
+    }
+    const char* name = mode == kModeNetwork ? hostName : title;
+    if (name == nullptr)
+        name = "";
+    if (mode != kModeNetwork && name[0] == '\0')
+        name = "名前なし";
+    return appendWholeChars(out, size, "\"", isLeadByte) && appendWholeChars(out, size, name, isLeadByte);
+}
+
+void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult, int32_t pingFailures,
+                       uint32_t windowHandle)
+{
+    if (size == 0)
+        return;
+    out[0] = '\0';
+    if (mode == kModeCountdown)
+        return;
+    if (mode != kModeNetwork)
+        formatInto(out, size, "\"(%04X)", static_cast<unsigned>(windowHandle));
+    else if (pingResult >= 0)
+        formatInto(out, size, "\"(%dms/%d)", pingResult, pingFailures);
+    else if (pingResult == kPingLost)
+        formatInto(out, size, "\"(LOST/%d)", pingFailures);
+    else
+        formatInto(out, size, "\"(ERROR/%d)", pingFailures);
+}
+
+int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDrawFn draw, void* context,
+                LeadBytePredicate isLeadByte)
+{
+    bool first = true;
+    for (const char* p = text; *p != '\0';) {
+        const int n = charLength(p, isLeadByte);
+        const int w = width(context, p, n);
+        budget -= w;
+        if (!first && budget <= 0) {
+            draw(context, x, "..", 2);
+            return x + kCutMarkWidth;
+        }
+        draw(context, x, p, n);
+        x += w;
+        p += n;
+        first = false;
+    }
+    return x;
+}

@@ -1,0 +1,55 @@
+#include "settings/settings_dialog.h"
+
+#include <commctrl.h>
+
+#include "core/appstate.h"
+#include "settings/time_entry.h"
+
+namespace {
+
+// The up-down class lives in the common controls library; registering it
+// once per process is enough.
+void ensureCommonControls()
+{
+    static bool registered = false;
+    if (!registered) {
+        InitCommonControls();
+        registered = true;
+    }
+}
+
+} // namespace
+
+INT_PTR runSettingsDialog(HWND owner, int templateId, DLGPROC procedure)
+{
+    ensureCommonControls();
+    HINSTANCE instance = nullptr;
+    if (owner != nullptr)
+        instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    if (instance == nullptr)
+        instance = g_app.instanceHandle != nullptr ? g_app.instanceHandle : GetModuleHandleA(nullptr);
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+}
+
+void initInvertedSpinner(HWND dialog, int editId, int spinId, int maximum, UINT value)
+{
+    // Lower end = maximum, upper end = 0: the up arrow moves towards 0.
+    SendDlgItemMessageA(dialog, spinId, UDM_SETRANGE, 0, MAKELPARAM(0, maximum));
+    SendDlgItemMessageA(dialog, spinId, UDM_SETPOS, 0, MAKELPARAM(spinnerPositionFor(maximum, value), 0));
+    SetDlgItemInt(dialog, editId, value, FALSE);
+}
+
+bool showInvertedSpinnerValue(HWND dialog, int editId, int spinId, int maximum, WPARAM wParam, LPARAM lParam)
+{
+    HWND sender = reinterpret_cast<HWND>(lParam);
+    if (sender == nullptr || sender != GetDlgItem(dialog, spinId))
+        return false;
+    const int position = static_cast<short>(HIWORD(wParam));
+    SetDlgItemInt(dialog, editId, spinnerValueAt(maximum, position), FALSE);
+    return true;
+}
+
+UINT readUnsignedField(HWND dialog, int editId)
+{
+    return GetDlgItemInt(dialog, editId, nullptr, FALSE);
+}

@@ -1,0 +1,357 @@
+// The command dispatch on the real main window: what each command does to the
+// application state, the window and the target time.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/appstate.h"
+#include "core/paths.h"
+#include "resources/resource.h"
+#include "tests/support/wine_support.h"
+#include "ui/skin.h"
+
+namespace {
+
+const char kCountdownCaption[] = "カウントダウンタイマー";
+const char kClockTimeCaption[] = "時間を指定して開始";
+const char kForceIfHungCaption[] = "EWX_FORCEIFHUNG";
+const char kForceIfHungQuestion[] = "この機能はWindows2000でのみ使用できます。\r\n続行しますか？";
+
+OSVERSIONINFOA systemVersion()
+{
+    OSVERSIONINFOA v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    GetVersionExA(&v);
+    return v;
+}
+
+bool asksBeforeForceIfHung()
+{
+    const OSVERSIONINFOA v = systemVersion();
+    return v.dwPlatformId != VER_PLATFORM_WIN32_NT && v.dwMajorVersion < 5;
+}
+
+std::string show(const SYSTEMTIME& t)
+{
+    char b[48];
+    std::snprintf(b, sizeof b, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                  t.wSecond);
+    return b;
+}
+
+SYSTEMTIME targetAsLocal()
+{
+    SYSTEMTIME t = {};
+    FileTimeToSystemTime(&g_app.targetTime, &t);
+    return t;
+}
+
+class CommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window);
+        g_app.running = 0;
+        g_app.monitorActive = 0;
+        g_app.options.forceAction = 0;
+        g_app.options.forceIfHung = 0;
+    }
+    void TearDown() override { destroyMainWindowForTest(window); }
+    void command(UINT id) { SendMessageA(window, WM_COMMAND, id, 0); }
+    HWND window = nullptr;
+};
+
+TEST_F(CommandTest, PowerActionEntriesChooseTheAction)
+{
+    struct Case { UINT id; int32_t action; } cases[] = {
+        {IDM_LOGOFF, Logoff}, {IDM_REBOOT, Reboot}, {IDM_STANDBY, Standby},
+        {IDM_HIBERNATE, Hibernate}, {IDM_SHUTDOWN, Shutdown},
+    };
+    for (const Case& c : cases) {
+        command(c.id);
+        EXPECT_EQ(c.action, g_app.options.powerAction) << "command " << c.id;
+    }
+}
+
+TEST_F(CommandTest, TogglesFlipAndFlipBack)
+{
+    struct Case { UINT id; int32_t* flag; } cases[] = {
+        {IDM_SILENT, &g_app.options.silent},
+        {IDM_NOTIFY_BEFORE_FORCE, &g_app.notifyBeforeForce},
+        {IDM_ALWAYS_ON_TOP, &g_app.options.alwaysOnTop},
+    };
+    for (const Case& c : cases) {
+        const int32_t before = *c.flag;
+        command(c.id);
+        EXPECT_EQ(!before, *c.flag) << "command " << c.id;
+        command(c.id);
+        EXPECT_EQ(before, *c.flag) << "command " << c.id << " twice";
+    }
+}
+
+TEST_F(CommandTest, AlwaysOnTopFollowsTheOption)
+{
+    g_app.options.alwaysOnTop = 1;
+    command(IDM_ALWAYS_ON_TOP);
+    EXPECT_EQ(0, g_app.options.alwaysOnTop);
+    EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    command(IDM_ALWAYS_ON_TOP);
+    EXPECT_EQ(1, g_app.options.alwaysOnTop);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(CommandTest, TrayCommandTwiceHidesThenShows)
+{
+    ASSERT_TRUE(IsWindowVisible(window));
+    command(IDM_TRAY);
+    EXPECT_EQ(1, g_app.trayMode);
+    EXPECT_FALSE(IsWindowVisible(window));
+    command(IDM_TRAY);
+    EXPECT_EQ(0, g_app.trayMode);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(CommandTest, ForceOptionsExcludeEachOther)
+{
+    if (asksBeforeForceIfHung())
+        GTEST_SKIP() << "this system asks first (covered by the Windows 98 run)";
+    struct Step { UINT id; int32_t force, ifHung; } steps[] = {
+        {IDM_FORCE, 1, 0},         // on
+        {IDM_FORCE_IF_HUNG, 0, 1}, // switching if-hung on switches force off
+        {IDM_FORCE, 1, 0},         // and the other way round
+        {IDM_FORCE, 0, 0},         // off leaves the other off
+        {IDM_FORCE_IF_HUNG, 0, 1},
+        {IDM_FORCE_IF_HUNG, 0, 0}, // off again without asking
+    };
+    for (const Step& s : steps) {
+        command(s.id);
+        EXPECT_EQ(s.force, g_app.options.forceAction) << "after " << s.id;
+        EXPECT_EQ(s.ifHung, g_app.options.forceIfHung) << "after " << s.id;
+    }
+}
+
+TEST_F(CommandTest, ForceIfHungAsksOnWin9x)
+{
+    const bool expectWin9x = std::getenv("NOCTIL_EXPECT_WIN9X") != nullptr;
+    if (expectWin9x) {
+        ASSERT_TRUE(asksBeforeForceIfHung()) << "Wine does not report Windows 98 to this copy: platform "
+                                             << systemVersion().dwPlatformId << " major "
+                                             << systemVersion().dwMajorVersion;
+    }
+    if (!asksBeforeForceIfHung())
+        GTEST_SKIP() << "Windows 2000 or later: no question (run as Windows 98 by wine.core.win98)";
+
+    // Cancel: stays off.
+    {
+        DialogAnswerer answer(kForceIfHungCaption, IDCANCEL, 0xFFFF);
+        command(IDM_FORCE_IF_HUNG);
+        answer.stop();
+        EXPECT_TRUE(answer.seen()) << "question shown";
+        EXPECT_EQ(kForceIfHungQuestion, answer.text());
+        EXPECT_EQ(0, g_app.options.forceIfHung);
+    }
+    // OK: on, and the plain force option goes off.
+    g_app.options.forceAction = 1;
+    {
+        DialogAnswerer answer(kForceIfHungCaption, IDOK);
+        command(IDM_FORCE_IF_HUNG);
+        answer.stop();
+        EXPECT_TRUE(answer.seen());
+        EXPECT_EQ(1, g_app.options.forceIfHung);
+        EXPECT_EQ(0, g_app.options.forceAction);
+    }
+    // Switching it off again does not ask.
+    {
+        DialogAnswerer answer(kForceIfHungCaption, IDCANCEL);
+        command(IDM_FORCE_IF_HUNG);
+        pumpMessages(300);
+        answer.stop();
+        EXPECT_FALSE(answer.seen());
+        EXPECT_EQ(0, g_app.options.forceIfHung);
+    }
+}
+
+TEST_F(CommandTest, StartAndStop)
+{
+    SYSTEMTIME soon;
+    GetLocalTime(&soon);
+    SystemTimeToFileTime(&soon, &g_app.targetTime);
+    addFileTime(g_app.targetTime, 600000000); // one minute ahead
+    g_app.pingStop = 0;
+    command(IDM_START);
+    EXPECT_EQ(1, g_app.running);
+    EXPECT_EQ(1, g_app.pingStop);
+
+    armCountdown(600);
+    g_app.pingStop = 0;
+    command(IDM_STOP);
+    EXPECT_EQ(0, g_app.running);
+    EXPECT_EQ(0, g_app.monitorActive);
+    EXPECT_EQ(1, g_app.pingStop);
+}
+
+TEST_F(CommandTest, HourPresetsArmTheNextOccurrence)
+{
+    struct Case { UINT id; int hour; } cases[] = {
+        {IDM_PRESET_AM0, 0},  {IDM_PRESET_AM3, 3},  {IDM_PRESET_AM6, 6},  {IDM_PRESET_AM9, 9},
+        {IDM_PRESET_PM0, 12}, {IDM_PRESET_PM3, 15}, {IDM_PRESET_PM6, 18}, {IDM_PRESET_PM9, 21},
+    };
+    for (const Case& c : cases) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            g_app.running = 0;
+            SYSTEMTIME before, after;
+            GetLocalTime(&before);
+            command(c.id);
+            GetLocalTime(&after);
+            if (before.wMinute != after.wMinute)
+                continue; // the clock passed a minute boundary: ask again
+            const SYSTEMTIME expected = toSystemTime(nextOccurrenceAfter(toDateTime(before), c.hour, 0));
+            EXPECT_EQ(show(expected), show(targetAsLocal())) << "preset " << c.hour << " at " << show(before);
+            EXPECT_EQ(1, g_app.running) << "preset " << c.hour;
+            break;
+        }
+    }
+}
+
+TEST_F(CommandTest, PresetDuringCountdownOnlyPreparesTheClock)
+{
+    armCountdown(600);
+    const uint32_t deadline = g_app.countdownDeadline;
+    command(IDM_PRESET_PM9);
+    EXPECT_EQ(1, g_app.monitorActive);
+    EXPECT_EQ(Countdown, g_app.monitorMode);
+    EXPECT_EQ(deadline, g_app.countdownDeadline);
+    EXPECT_EQ(21, targetAsLocal().wHour);
+}
+
+TEST_F(CommandTest, EightOClockArmsTheClock)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    command(IDM_SET_8AM);
+    EXPECT_EQ(1, g_app.running);
+    const SYSTEMTIME t = targetAsLocal();
+    EXPECT_EQ(8, t.wHour);
+    EXPECT_EQ(0, t.wMinute);
+    EXPECT_EQ(0, t.wSecond);
+}
+
+TEST_F(CommandTest, OtherCommandsKeepTheTarget)
+{
+    SYSTEMTIME set = {2031, 5, 0, 17, 13, 45, 12, 0};
+    SystemTimeToFileTime(&set, &g_app.targetTime);
+    for (UINT id : {static_cast<UINT>(IDM_SILENT), static_cast<UINT>(IDM_YEAR_2001), 12345u,
+                    static_cast<UINT>(IDM_SKIN_LAST + 1)}) {
+        command(id);
+        EXPECT_EQ(show(set), show(targetAsLocal())) << "command " << id;
+    }
+}
+
+TEST_F(CommandTest, CancelledCountdownDialogLeavesTheRunningTrigger)
+{
+    armCountdown(600);
+    g_app.monitorMode = Network; // as if the network watch were running
+    const uint32_t deadline = g_app.countdownDeadline;
+    DialogAnswerer answer(kCountdownCaption, IDCANCEL);
+    command(IDM_COUNTDOWN);
+    answer.stop();
+    EXPECT_EQ(1, g_app.running);
+    EXPECT_EQ(1, g_app.monitorActive);
+    EXPECT_EQ(Network, g_app.monitorMode);
+    EXPECT_EQ(deadline, g_app.countdownDeadline);
+}
+
+TEST_F(CommandTest, CountdownPresetArmsTheCountdown)
+{
+    DialogAnswerer answer(kCountdownCaption, IDC_CD_PRESET_3MIN);
+    const DWORD before = GetTickCount();
+    command(IDM_COUNTDOWN);
+    answer.stop();
+    ASSERT_TRUE(answer.seen()) << "the countdown dialog did not open";
+    EXPECT_EQ(1, g_app.running);
+    EXPECT_EQ(1, g_app.monitorActive);
+    EXPECT_EQ(Countdown, g_app.monitorMode);
+    const int32_t ahead = static_cast<int32_t>(g_app.countdownDeadline - before);
+    EXPECT_GE(ahead, 180000 - 1000);
+    EXPECT_LE(ahead, 180000 + 5000);
+}
+
+TEST_F(CommandTest, ClockDialogStopsTheClockFirst)
+{
+    command(IDM_SET_8AM);
+    ASSERT_EQ(1, g_app.running);
+    const SYSTEMTIME target = targetAsLocal();
+    DialogAnswerer answer(kClockTimeCaption, IDCANCEL);
+    command(IDM_CLOCK_TIME);
+    answer.stop();
+    EXPECT_EQ(0, g_app.running) << "a cancelled entry leaves the clock stopped";
+    EXPECT_EQ(show(target), show(targetAsLocal()));
+}
+
+TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
+{
+    for (UINT id : {static_cast<UINT>(IDM_NETWORK_WATCH), static_cast<UINT>(IDM_WINDOW_WATCH)}) {
+        armCountdown(600);
+        g_app.pingStop = 0;
+        g_app.watchedWindow = window;
+        command(id);
+        EXPECT_EQ(0, g_app.running) << id;
+        EXPECT_EQ(0, g_app.monitorActive) << id;
+        EXPECT_EQ(1, g_app.pingStop) << id;
+        if (id == IDM_WINDOW_WATCH) {
+            EXPECT_EQ(nullptr, g_app.watchedWindow) << "nothing picked";
+        }
+    }
+}
+
+TEST_F(CommandTest, ExitSendsTheDestroyHandling)
+{
+    command(IDM_EXIT);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program ends";
+}
+
+// The skin commands go to the skin loader.
+TEST_F(CommandTest, SkinCommandsSelectByEnumerationIndex)
+{
+    copyText(g_app.options.skinName, sizeof g_app.options.skinName, "x");
+    command(IDM_SKIN_BUILTIN);
+    ASSERT_STREQ("", g_app.options.skinName) << "the built-in skin empties the name";
+
+    const std::string root = testDirectory() + "skins";
+    if (GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "a skins directory is already beside the test program";
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\one").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\two").c_str(), nullptr));
+    std::string first;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((root + "\\*").c_str(), &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    std::string names[2];
+    int count = 0;
+    do {
+        if (entry.cFileName[0] != '.' && count < 2)
+            names[count++] = entry.cFileName;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+
+    command(IDM_SKIN_FIRST + 1);
+    EXPECT_EQ(names[1], g_app.options.skinName);
+    command(IDM_SKIN_FIRST + 2); // beyond the last: nothing changes
+    EXPECT_EQ(names[1], g_app.options.skinName);
+    command(IDM_SKIN_FIRST);
+    EXPECT_EQ(names[0], g_app.options.skinName);
+    command(IDM_SKIN_BUILTIN);
+    EXPECT_STREQ("", g_app.options.skinName);
+
+    RemoveDirectoryA((root + "\\one").c_str());
+    RemoveDirectoryA((root + "\\two").c_str());
+    RemoveDirectoryA(root.c_str());
+}
+
+} // namespace

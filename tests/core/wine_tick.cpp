@@ -1,0 +1,413 @@
+// The tick: the text of both displays on the composed face, and when each
+// trigger fires. Firing is seen through its first effect on the state
+// (running and monitorActive cleared); a confirmation dialog, if one opens,
+// is answered with abort.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/appstate.h"
+#include "core/tick.h"
+#include "tests/support/face_support.h"
+#include "tests/support/wine_support.h"
+#include "ui/display.h"
+#include "ui/skin.h"
+
+namespace {
+
+const char kConfirmCaption[] = "Noctil !";
+
+// Aborts the confirmation dialog whenever one shows. FindWindowA reads window
+// titles without sending messages, so this thread can never wait on the test
+// thread (which does not pump messages between ticks).
+class ConfirmAborter {
+public:
+    ConfirmAborter() : thread_([this] { run(); }) {}
+    ~ConfirmAborter()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool seen() const { return seen_; }
+
+private:
+    void run()
+    {
+        while (!stop_) {
+            HWND dialog = FindWindowA("#32770", kConfirmCaption);
+            if (dialog != nullptr && IsWindowVisible(dialog)) {
+                seen_ = true;
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+            Sleep(20);
+        }
+    }
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> seen_{false};
+    std::thread thread_;
+};
+
+struct Piece {
+    int x;
+    std::string text;
+};
+
+void setTarget(int year, int month, int day, int hour, int minute, int second)
+{
+    SYSTEMTIME st = {};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    SystemTimeToFileTime(&st, &g_app.targetTime);
+}
+
+void setTargetFromNow(LONGLONG seconds)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME t;
+    SystemTimeToFileTime(&now, &t);
+    ULARGE_INTEGER u;
+    u.LowPart = t.dwLowDateTime;
+    u.HighPart = t.dwHighDateTime;
+    u.QuadPart += seconds * 10000000;
+    g_app.targetTime.dwLowDateTime = u.LowPart;
+    g_app.targetTime.dwHighDateTime = u.HighPart;
+}
+
+std::string handleText(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "\"(%04X)", static_cast<unsigned>(reinterpret_cast<uintptr_t>(window)));
+    return text;
+}
+
+class TickTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window) << GetLastError();
+        loadBuiltInSkin(window);
+        setTargetFromNow(3600);
+    }
+    void TearDown() override
+    {
+        for (HWND w : watched)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        g_app.options.skinName[0] = '\0';
+        destroyMainWindowForTest(window);
+    }
+
+    HWND makeWatched(const char* title)
+    {
+        HWND w = CreateWindowExA(0, "STATIC", title, WS_POPUP | WS_VISIBLE, 400, 300, 80, 40, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        EXPECT_NE(nullptr, w) << GetLastError();
+        watched.push_back(w);
+        return w;
+    }
+    void watch(int mode, HWND w)
+    {
+        g_app.running = 1;
+        g_app.monitorActive = 1;
+        g_app.monitorMode = mode;
+        g_app.watchedWindow = w;
+        GetWindowTextA(w, g_app.watchedTitle, sizeof g_app.watchedTitle);
+        g_app.watchedWasActive = 0;
+    }
+    bool fired() const { return g_app.running == 0 && g_app.monitorActive == 0; }
+
+    // Line 2 (x 40..219) as it should look: the panel, the button and the
+    // given pieces in the normal font and the third colour.
+    std::string line2Differs(const std::vector<Piece>& pieces, int button, COLORREF colour)
+    {
+        ScratchSurface expected(kFaceWidth, kFaceHeight);
+        BitBlt(expected.dc(), 0, 0, kFaceWidth, kFaceHeight, g_app.backgroundSurface, 0, 0, SRCCOPY);
+        drawSkinElement(window, expected.dc(), button, nullptr, 185, 25, SRCCOPY);
+        for (const Piece& p : pieces)
+            drawTextAt(expected.dc(), p.x, 40, colour, p.text.c_str(), g_app.fontNormal);
+        return compareRegions(g_app.displaySurface, 40, 36, expected.dc(), 40, 36, 180, 20);
+    }
+    HWND window = nullptr;
+    std::vector<HWND> watched;
+};
+
+TEST_F(TickTest, FontMetricsTheCutTestsAssume)
+{
+    SelectObject(g_app.displaySurface, g_app.fontNormal);
+    SIZE ascii = {}, wide = {};
+    GetTextExtentPoint32A(g_app.displaySurface, "a", 1, &ascii);
+    GetTextExtentPoint32A(g_app.displaySurface, "漢", 2, &wide);
+    ASSERT_EQ(932u, GetACP());
+    EXPECT_EQ(6, ascii.cx) << "single-byte width of the 12 pixel face";
+    EXPECT_EQ(12, wide.cx) << "double-byte width of the 12 pixel face";
+}
+
+TEST_F(TickTest, LongHostNameIsCutWithTwoDots)
+{
+    std::strcpy(g_app.options.hostName, "abcdefghijklmnopqrstuvwxyz.example");
+    watch(Network, nullptr);
+    g_app.pingResult = 12;
+    g_app.pingFailures = 0;
+    tick(window);
+    EXPECT_EQ("", line2Differs({{40, "\"abcdefghij"}, {106, ".."}, {116, "\"(12ms/0)"}}, StopButtonUp,
+                               g_app.textColor3));
+}
+
+TEST_F(TickTest, NetworkSuffixShowsLostErrorAndFailures)
+{
+    std::strcpy(g_app.options.hostName, "host");
+    struct Case { int result, failures; const char* suffix; } cases[] = {
+        {-11, 3, "\"(LOST/3)"}, {-10, 4, "\"(ERROR/4)"}, {7, 1, "\"(7ms/1)"},
+    };
+    for (const Case& c : cases) {
+        watch(Network, nullptr);
+        g_app.pingResult = c.result;
+        g_app.pingFailures = c.failures;
+        tick(window);
+        EXPECT_FALSE(fired()) << c.suffix;
+        EXPECT_EQ("", line2Differs({{40, "\"host"}, {70, c.suffix}}, StopButtonUp, g_app.textColor3)) << c.suffix;
+    }
+}
+
+TEST_F(TickTest, HostNameOfAThousandCharactersIsDrawnSafely)
+{
+    std::memset(g_app.options.hostName, 'h', sizeof g_app.options.hostName - 1);
+    g_app.options.hostName[sizeof g_app.options.hostName - 1] = '\0';
+    watch(Network, nullptr);
+    g_app.pingResult = -11;
+    g_app.pingFailures = 2;
+    tick(window);
+    EXPECT_EQ("", line2Differs({{40, "\"hhhhhhhhhh"}, {106, ".."}, {116, "\"(LOST/2)"}}, StopButtonUp,
+                               g_app.textColor3));
+}
+
+TEST_F(TickTest, EmptyTitleShowsNoName)
+{
+    HWND w = makeWatched("");
+    watch(WindowDestroyed, w);
+    tick(window);
+    ASSERT_FALSE(fired());
+    EXPECT_EQ("", line2Differs({{40, "\"名前なし"}, {94, handleText(w)}}, StopButtonUp, g_app.textColor3));
+}
+
+TEST_F(TickTest, DoubleByteCharacterAtTheCutIsNeverSplit)
+{
+    struct Case { const char* title; std::vector<Piece> pieces; int suffixX; } cases[] = {
+        // 78 pixels used, "漢" would use up the rest exactly: cut before it.
+        {"abcdefghijkl漢字", {{40, "\"abcdefghijkl"}, {118, ".."}}, 128},
+        // 72 used: "漢" fits, "字" is cut.
+        {"abcdefghijk漢字", {{40, "\"abcdefghijk漢"}, {124, ".."}}, 134},
+        // Trail bytes 0x5C ("ソ", "表") are no backslash and stay whole.
+        {"ソ表abc", {{40, "\"ソ表abc"}}, 88},
+    };
+    for (const Case& c : cases) {
+        HWND w = makeWatched(c.title);
+        watch(WindowRenamed, w);
+        tick(window);
+        ASSERT_FALSE(fired()) << c.title;
+        std::vector<Piece> pieces = c.pieces;
+        pieces.push_back({c.suffixX, handleText(w)});
+        EXPECT_EQ("", line2Differs(pieces, StopButtonUp, g_app.textColor3)) << c.title;
+    }
+}
+
+TEST_F(TickTest, CountdownShowsRemainingTimeWithoutSuffix)
+{
+    g_app.pingResult = 5; // would make a suffix if one were drawn
+    armCountdown(0);
+    g_app.countdownDeadline = GetTickCount() + 3723600;
+    tick(window);
+    ASSERT_FALSE(fired());
+    EXPECT_EQ("", line2Differs({{40, " 1 時間 02 分 03 秒"}}, StopButtonUp, g_app.textColor3));
+
+    // Found more than 10 s overdue: shown negative, never fired.
+    g_app.countdownDeadline = GetTickCount() - 15400;
+    tick(window);
+    EXPECT_FALSE(fired());
+    EXPECT_EQ("", line2Differs({{40, " 0 時間 00 分 -15 秒"}}, StopButtonUp, g_app.textColor3));
+}
+
+TEST_F(TickTest, ClockTargetLineColourFollowsRunning)
+{
+    g_app.textColor2 = RGB(250, 0, 0);
+    g_app.textColor3 = RGB(0, 0, 250);
+    setTarget(2099, 1, 2, 3, 4, 5);
+    for (int running : {0, 1}) {
+        g_app.running = running;
+        tick(window);
+        ScratchSurface expected(kFaceWidth, kFaceHeight);
+        BitBlt(expected.dc(), 0, 0, kFaceWidth, kFaceHeight, g_app.backgroundSurface, 0, 0, SRCCOPY);
+        drawSkinElement(window, expected.dc(), running ? StopButtonUp : StartButtonUp, nullptr, 185, 25, SRCCOPY);
+        if (!running)
+            drawSkinElement(window, expected.dc(), SpinArrows, nullptr, 48, 34, SRCCOPY);
+        const COLORREF colour = running ? g_app.textColor3 : g_app.textColor2;
+        drawTextAt(expected.dc(), 10, 40, colour, "設定", g_app.fontNormal);
+        drawTextAt(expected.dc(), 40, 40, colour, "2099/01/02", g_app.fontBold);
+        drawTextAt(expected.dc(), 120, 40, colour, "03:04:05", g_app.fontBold);
+        EXPECT_EQ("", compareRegions(g_app.displaySurface, 0, 36, expected.dc(), 0, 36, 220, 22))
+            << "running " << running;
+    }
+}
+
+TEST_F(TickTest, ClockFiresOnceTheTargetIsReached)
+{
+    ConfirmAborter abort;
+    g_app.running = 1;
+    setTargetFromNow(60);
+    tick(window);
+    EXPECT_EQ(1, g_app.running) << "a minute ahead";
+    EXPECT_NE(0u, g_app.nowTime.dwHighDateTime) << "the clock display keeps the time it showed";
+
+    setTargetFromNow(-1);
+    tick(window);
+    EXPECT_EQ(0, g_app.running);
+
+    setTargetFromNow(-60);
+    tick(window);
+    EXPECT_EQ(0, g_app.running) << "a stopped clock never fires";
+}
+
+TEST_F(TickTest, WindowRenamedFiresOnAnyChange)
+{
+    ConfirmAborter abort;
+    HWND w = makeWatched("メモ帳");
+    watch(WindowRenamed, w);
+    tick(window);
+    EXPECT_FALSE(fired());
+    SetWindowTextA(w, "メモ帳 ");
+    SetWindowTextA(w, "メモ帳");
+    tick(window);
+    EXPECT_FALSE(fired()) << "changed and changed back between two ticks";
+    SetWindowTextA(w, "メモ");
+    tick(window);
+    EXPECT_TRUE(fired());
+}
+
+TEST_F(TickTest, WindowDisabledHiddenOrDestroyed)
+{
+    ConfirmAborter abort;
+    enum Change { None, Disable, Hide, Destroy };
+    struct Case { int mode; Change change; bool fires; } cases[] = {
+        {WindowDestroyedOrDisabled, None, false}, {WindowDestroyedOrDisabled, Disable, true},
+        {WindowDestroyedOrDisabled, Hide, true},  {WindowDestroyedOrDisabled, Destroy, true},
+        {WindowDestroyed, None, false},           {WindowDestroyed, Disable, false},
+        {WindowDestroyed, Hide, true},            {WindowDestroyed, Destroy, true},
+        {7, Destroy, false},                      {-1, Hide, false},
+    };
+    for (const Case& c : cases) {
+        HWND w = makeWatched("target");
+        watch(c.mode, w);
+        tick(window);
+        ASSERT_FALSE(fired()) << "mode " << c.mode;
+        if (c.change == Disable)
+            EnableWindow(w, FALSE);
+        else if (c.change == Hide)
+            ShowWindow(w, SW_HIDE);
+        else if (c.change == Destroy)
+            DestroyWindow(w);
+        tick(window);
+        EXPECT_EQ(c.fires, fired()) << "mode " << c.mode << " change " << c.change;
+    }
+}
+
+TEST_F(TickTest, WindowInactiveFiresOnlyAfterHavingBeenForeground)
+{
+    ConfirmAborter abort;
+    HWND other = makeWatched("other");
+    HWND w = makeWatched("target");
+    SetForegroundWindow(other);
+    if (GetForegroundWindow() != other)
+        GTEST_SKIP() << "the foreground window cannot be set here";
+    watch(WindowInactive, w);
+    for (int i = 0; i < 3; ++i)
+        tick(window);
+    EXPECT_FALSE(fired()) << "never in the foreground since it was picked";
+    EXPECT_EQ(0, g_app.watchedWasActive);
+
+    SetForegroundWindow(w);
+    ASSERT_EQ(w, GetForegroundWindow());
+    tick(window);
+    EXPECT_FALSE(fired());
+    EXPECT_EQ(1, g_app.watchedWasActive);
+
+    SetForegroundWindow(other);
+    tick(window);
+    EXPECT_TRUE(fired());
+    EXPECT_EQ(1, g_app.watchedWasActive) << "firing does not clear it";
+}
+
+TEST_F(TickTest, NetworkFiresAtFiveFailuresAndStopsThePing)
+{
+    ConfirmAborter abort;
+    std::strcpy(g_app.options.hostName, "127.0.0.1");
+    watch(Network, nullptr);
+    g_app.pingStop = 0;
+    g_app.pingResult = -11;
+    g_app.pingFailures = 4;
+    tick(window);
+    EXPECT_FALSE(fired());
+    EXPECT_EQ(0, g_app.pingStop);
+
+    g_app.pingFailures = 5;
+    tick(window);
+    EXPECT_TRUE(fired());
+    EXPECT_EQ(1, g_app.pingStop);
+    EXPECT_EQ(5, g_app.pingFailures) << "left as it was";
+}
+
+TEST_F(TickTest, CountdownFiresWithinTenSecondsOfItsDeadline)
+{
+    ConfirmAborter abort;
+    struct Case { int32_t offsetMs; bool fires; } cases[] = {
+        {60000, false}, {500, false}, {-1000, true}, {-5000, true}, {-9000, true}, {-11000, false}, {-600000, false},
+    };
+    for (const Case& c : cases) {
+        armCountdown(0);
+        g_app.countdownDeadline = GetTickCount() + static_cast<uint32_t>(c.offsetMs);
+        tick(window);
+        EXPECT_EQ(c.fires, fired()) << "deadline offset " << c.offsetMs;
+    }
+}
+
+TEST_F(TickTest, FiringTickDoesNotPresent)
+{
+    ConfirmAborter abort;
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    RECT all = {0, 0, kFaceWidth, kFaceHeight};
+    FillRect(g_app.displaySurface, &all, brush);
+    DeleteObject(brush);
+    presentDisplay(window);
+    ValidateRect(window, nullptr);
+
+    armCountdown(0);
+    g_app.countdownDeadline = GetTickCount() - 2000;
+    tick(window);
+    ASSERT_TRUE(fired());
+    if (abort.seen())
+        GTEST_SKIP() << "a confirmation dialog was shown over the window";
+    HDC screen = GetDC(window);
+    const COLORREF shown = GetPixel(screen, 100, 5);
+    ReleaseDC(window, screen);
+    if (shown == CLR_INVALID)
+        GTEST_SKIP() << "window pixels cannot be read back here";
+    EXPECT_EQ(RGB(255, 0, 255), shown) << "the firing tick copies nothing to the window";
+
+    tick(window);
+    screen = GetDC(window);
+    EXPECT_EQ(GetPixel(g_app.backgroundSurface, 100, 5), GetPixel(screen, 100, 5)) << "the next tick does";
+    ReleaseDC(window, screen);
+}
+
+} // namespace

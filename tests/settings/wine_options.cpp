@@ -1,0 +1,290 @@
+// The options file through the real files beside this test program: saving,
+// loading, the first run, interrupted and failed saves.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/appstate.h"
+#include "settings/options.h"
+#include "tests/support/wine_support.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+std::string beside(const char* name)
+{
+    return testDirectory() + name;
+}
+
+void removeAll()
+{
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
+        const std::string path = beside(name);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        RemoveDirectoryA(path.c_str());
+    }
+}
+
+bool writeBytes(const std::string& path, const Bytes& bytes)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == bytes.size();
+}
+
+// The file's bytes, or "missing".
+std::string contentOf(const char* name)
+{
+    HANDLE f = CreateFileA(beside(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "missing";
+    std::string out;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        out.append(buffer, got);
+    CloseHandle(f);
+    return out;
+}
+
+Options startValues()
+{
+    Options o = defaultOptions();
+    o.windowRect.left = 100;
+    o.windowRect.top = 100;
+    return o;
+}
+
+// Options told apart by their clock hour.
+Options withHour(int hour)
+{
+    Options o = startValues();
+    o.alwaysOnTop = 0;
+    o.silent = 1;
+    o.windowRect = {321, 123, 541, 188};
+    std::strcpy(o.hostName, "192.0.2.1");
+    o.powerAction = Logoff;
+    o.clockMinute = 30;
+    o.clockHour = hour;
+    std::strcpy(o.skinName, "sumi");
+    return o;
+}
+
+Bytes imageOf(const Options& o)
+{
+    Bytes b(kOptionsFileSize);
+    encodeOptions(o, b.data());
+    return b;
+}
+
+std::string text(const Bytes& b)
+{
+    return std::string(b.begin(), b.end());
+}
+
+class OptionsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        ASSERT_NE('\0', g_app.programDirectory[0]);
+        removeAll();
+        g_app.options = startValues();
+    }
+    void TearDown() override { removeAll(); }
+};
+
+TEST_F(OptionsFileTest, SaveWritesTheWholeFileAndLoadGivesItBack)
+{
+    const Options saved = withHour(21);
+    g_app.options = saved;
+    saveOptions();
+    const std::string onDisk = contentOf(kOptionsFileName);
+    ASSERT_EQ(1324u, onDisk.size());
+    EXPECT_EQ(text(imageOf(saved)), onDisk);
+    EXPECT_EQ(30, onDisk[1060]) << "minute before hour";
+    EXPECT_EQ(21, onDisk[1064]);
+    EXPECT_EQ("missing", contentOf(kOptionsFreshName)) << "nothing left beside it";
+    EXPECT_EQ("missing", contentOf(kOptionsAsideName));
+
+    g_app.options = startValues();
+    loadOptions();
+    EXPECT_EQ(0, std::memcmp(&saved, &g_app.options, sizeof saved));
+
+    // A second save over the first replaces it.
+    g_app.options.clockHour = 5;
+    saveOptions();
+    EXPECT_EQ(5, contentOf(kOptionsFileName)[1064]);
+    EXPECT_EQ(1324u, contentOf(kOptionsFileName).size());
+}
+
+TEST_F(OptionsFileTest, MissingEmptyAndTinyFiles)
+{
+    const Options start = startValues();
+    Options o = start;
+    EXPECT_FALSE(readOptionsFile(o)) << "no file: the first run";
+    EXPECT_EQ(0, std::memcmp(&start, &o, sizeof o));
+
+    ASSERT_TRUE(writeBytes(beside(kOptionsFileName), {}));
+    EXPECT_FALSE(readOptionsFile(o)) << "an empty file is a first run too";
+    EXPECT_FALSE(readOptionsFile(o)) << "and stays one until a save";
+    EXPECT_EQ(0, std::memcmp(&start, &o, sizeof o));
+    loadOptions(); // no companion program beside the tests: nothing happens
+    EXPECT_EQ(0, std::memcmp(&start, &g_app.options, sizeof start));
+
+    ASSERT_TRUE(writeBytes(beside(kOptionsFileName), {0, 0, 0, 0}));
+    EXPECT_TRUE(readOptionsFile(o));
+    EXPECT_EQ(0, o.alwaysOnTop);
+    EXPECT_EQ(7, o.clockHour);
+    EXPECT_EQ(100, o.windowRect.left);
+
+    Bytes damaged = imageOf(withHour(9));
+    damaged[1056] = 9; // power action 9
+    std::memset(&damaged[1068], 'z', 256); // skin name without end
+    ASSERT_TRUE(writeBytes(beside(kOptionsFileName), damaged));
+    o = start;
+    EXPECT_TRUE(readOptionsFile(o));
+    EXPECT_EQ(Shutdown, o.powerAction);
+    EXPECT_EQ(255u, strnlen(o.skinName, sizeof o.skinName));
+    EXPECT_EQ(9, o.clockHour);
+}
+
+TEST_F(OptionsFileTest, LoadAfterAnInterruptedSaveFindsACompleteFile)
+{
+    const Bytes a = imageOf(withHour(1));
+    const Bytes b = imageOf(withHour(2));
+    const Bytes partB(b.begin(), b.begin() + 600);
+    const Bytes none = {'-'};
+    // What each of the three files holds ("-" for none) and the hour read.
+    struct Case { const char* what; Bytes file, fresh, aside; int hour; } cases[] = {
+        {"writing the new file", a, partB, none, 1},
+        {"new file written, not yet moved", a, b, none, 1},
+        {"old file set aside, new one complete", none, b, a, 2},
+        {"old file set aside, new one cut short", none, partB, a, 1},
+        {"only the old file set aside", none, none, a, 1},
+        {"empty file and the old one aside", Bytes{}, none, a, 1},
+        {"first save cut short", none, partB, none, -1},
+    };
+    for (const Case& c : cases) {
+        removeAll();
+        if (c.file != none) {
+            ASSERT_TRUE(writeBytes(beside(kOptionsFileName), c.file));
+        }
+        if (c.fresh != none) {
+            ASSERT_TRUE(writeBytes(beside(kOptionsFreshName), c.fresh));
+        }
+        if (c.aside != none) {
+            ASSERT_TRUE(writeBytes(beside(kOptionsAsideName), c.aside));
+        }
+        Options o = startValues();
+        const bool read = readOptionsFile(o);
+        EXPECT_EQ(c.hour >= 0, read) << c.what;
+        EXPECT_EQ(c.hour >= 0 ? c.hour : 7, o.clockHour) << c.what;
+
+        // The next save tidies up: one complete file, nothing beside it.
+        o.clockHour = 3;
+        EXPECT_TRUE(writeOptionsFile(o)) << c.what << " error " << GetLastError();
+        EXPECT_EQ(text(imageOf(o)), contentOf(kOptionsFileName)) << c.what;
+        EXPECT_EQ("missing", contentOf(kOptionsFreshName)) << c.what;
+        EXPECT_EQ("missing", contentOf(kOptionsAsideName)) << c.what;
+    }
+}
+
+TEST_F(OptionsFileTest, ReplacingWithoutMoveFileEx)
+{
+    const std::string file = beside(kOptionsFileName);
+    const std::string fresh = beside(kOptionsFreshName);
+    const std::string aside = beside(kOptionsAsideName);
+    struct Case { const char* what; bool hadFile, hadAside; } cases[] = {
+        {"old file present", true, false},
+        {"no old file yet", false, false},
+        {"leftover aside file", true, true},
+        {"leftover aside file, no old file", false, true},
+    };
+    for (const Case& c : cases) {
+        removeAll();
+        if (c.hadFile) {
+            ASSERT_TRUE(writeBytes(file, {'o', 'l', 'd'}));
+        }
+        if (c.hadAside) {
+            ASSERT_TRUE(writeBytes(aside, {'s', 't', 'a', 'l', 'e'}));
+        }
+        ASSERT_TRUE(writeBytes(fresh, {'n', 'e', 'w'}));
+        EXPECT_TRUE(replaceFileSafely(fresh.c_str(), file.c_str(), aside.c_str(), false))
+            << c.what << " error " << GetLastError();
+        EXPECT_EQ("new", contentOf(kOptionsFileName)) << c.what;
+        EXPECT_EQ("missing", contentOf(kOptionsFreshName)) << c.what;
+        EXPECT_EQ("missing", contentOf(kOptionsAsideName)) << c.what;
+    }
+}
+
+TEST_F(OptionsFileTest, AFailedSaveKeepsThePreviousFile)
+{
+    const std::string file = beside(kOptionsFileName);
+    const Bytes previous = imageOf(withHour(4));
+    const Options next = withHour(5);
+
+    // Read-only target, with and without the replacing move.
+    for (bool moveFileEx : {true, false}) {
+        removeAll();
+        ASSERT_TRUE(writeBytes(file, previous));
+        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        const std::string fresh = beside(kOptionsFreshName);
+        ASSERT_TRUE(writeBytes(fresh, imageOf(next)));
+        EXPECT_FALSE(replaceFileSafely(fresh.c_str(), file.c_str(), beside(kOptionsAsideName).c_str(), moveFileEx))
+            << "read-only, MoveFileExA " << moveFileEx;
+        EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "read-only, MoveFileExA " << moveFileEx;
+        EXPECT_EQ("missing", contentOf(kOptionsFreshName));
+        EXPECT_EQ("missing", contentOf(kOptionsAsideName));
+    }
+    removeAll();
+    ASSERT_TRUE(writeBytes(file, previous));
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    g_app.options = next;
+    saveOptions();
+    EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "saveOptions on a read-only file";
+
+    // Target held open without sharing by someone else.
+    removeAll();
+    ASSERT_TRUE(writeBytes(file, previous));
+    HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock) << GetLastError();
+    const bool saved = writeOptionsFile(next);
+    const DWORD error = GetLastError();
+    CloseHandle(lock);
+    EXPECT_FALSE(saved) << "locked target";
+    EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "locked target, error " << error;
+    EXPECT_EQ("missing", contentOf(kOptionsFreshName));
+
+    // The new file cannot be created (a directory has its name).
+    removeAll();
+    ASSERT_TRUE(writeBytes(file, previous));
+    ASSERT_TRUE(CreateDirectoryA(beside(kOptionsFreshName).c_str(), nullptr));
+    EXPECT_FALSE(writeOptionsFile(next));
+    EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "new file not writable";
+    Options o = startValues();
+    EXPECT_TRUE(readOptionsFile(o));
+    EXPECT_EQ(4, o.clockHour);
+}
+
+TEST_F(OptionsFileTest, ProgramDirectoryTooLongForTheName)
+{
+    std::memset(g_app.programDirectory, 'd', sizeof g_app.programDirectory - 1);
+    g_app.programDirectory[sizeof g_app.programDirectory - 1] = '\0';
+    Options o = startValues();
+    EXPECT_FALSE(readOptionsFile(o));
+    EXPECT_FALSE(writeOptionsFile(o));
+    loadOptions();
+    saveOptions();
+    SUCCEED() << "no write past a buffer, no file elsewhere";
+}
+
+} // namespace

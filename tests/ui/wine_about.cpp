@@ -1,0 +1,247 @@
+// The about box: its template and version text, the hot rectangles of the two
+// links at their exact edges, hover colours and cursor, clicks handed to the
+// shell (recorded, nothing is launched), and the release of its pen and
+// brushes however it closes. Also the help file hand-over.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/appstate.h"
+#include "core/commands.h"
+#include "resources/resource.h"
+#include "tests/support/modal_probe.h"
+#include "tests/support/wine_support.h"
+#include "ui/about.h"
+
+namespace {
+
+const char kAboutCaption[] = "このソフトについて";
+
+std::vector<std::pair<std::string, std::string>> g_opened;
+
+void recordShellOpen(const char* file, const char* directory)
+{
+    g_opened.emplace_back(file, directory != nullptr ? directory : "(null)");
+}
+
+TEST(AboutLinks, HotRectanglesExcludeTheirEdges)
+{
+    struct Case { int x, y; AboutLink expected; } cases[] = {
+        {241, 36, AboutLink::Web},   {384, 46, AboutLink::Web},   {384, 40, AboutLink::Web},
+        {240, 40, AboutLink::None},  {385, 40, AboutLink::None},  {300, 35, AboutLink::None},
+        {300, 47, AboutLink::None},  {300, 48, AboutLink::None},  {300, 49, AboutLink::None},
+        {241, 50, AboutLink::Mail},  {382, 60, AboutLink::Mail},  {382, 55, AboutLink::Mail},
+        {383, 55, AboutLink::None},  {240, 55, AboutLink::None},  {300, 61, AboutLink::None},
+        {0, 0, AboutLink::None},     {-300, 40, AboutLink::None}, {300, -20, AboutLink::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<int>(c.expected), static_cast<int>(aboutLinkAt(c.x, c.y)))
+            << "at " << c.x << ", " << c.y;
+}
+
+// Pixels of exactly `color` in the band where a link is drawn.
+int pixelsOf(HWND dialog, int top, COLORREF color)
+{
+    HDC dc = GetDC(dialog);
+    int count = 0;
+    for (int y = top; y < top + 13; ++y) {
+        for (int x = 240; x < 386; ++x) {
+            if (GetPixel(dc, x, y) == color)
+                ++count;
+        }
+    }
+    ReleaseDC(dialog, dc);
+    return count;
+}
+
+struct Seen {
+    std::string version;
+    std::string caption;
+    int activationGuard = -1;
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HBRUSH editBrush = nullptr;
+    COLORREF penColor = 0, brushColor = 0, editBrushColor = 0;
+    COLORREF textColor = 0, editBackColor = 0;
+    int webHotPixels = 0, mailNormalPixels = 0; // pointer over the web link
+    int webNormalPixels = 0, mailHotPixels = 0; // then over the mail link
+    bool handCursor = false;
+    std::vector<std::pair<std::string, std::string>> opened;
+    int closeWith = IDCANCEL;
+    bool lendTest = false;
+    bool otherSetKept = false;
+};
+
+COLORREF brushColor(HBRUSH brush)
+{
+    LOGBRUSH lb = {};
+    GetObjectA(brush, sizeof lb, &lb);
+    return lb.lbColor;
+}
+
+void inspectAbout(HWND dialog, void* context)
+{
+    Seen* seen = static_cast<Seen*>(context);
+    char text[256] = {};
+    GetDlgItemTextA(dialog, IDC_ABOUT_VERSION, text, sizeof text);
+    seen->version = text;
+    GetWindowTextA(dialog, text, sizeof text);
+    seen->caption = text;
+    seen->activationGuard = g_app.activationGuard;
+
+    seen->pen = g_app.dialogPen;
+    seen->brush = g_app.dialogBrush;
+    seen->editBrush = g_app.dialogEditBrush;
+    LOGPEN lp = {};
+    GetObjectA(seen->pen, sizeof lp, &lp);
+    seen->penColor = lp.lopnColor;
+    seen->brushColor = brushColor(seen->brush);
+    seen->editBrushColor = brushColor(seen->editBrush);
+    seen->textColor = g_app.dialogTextColor;
+    seen->editBackColor = g_app.dialogEditBackColor;
+
+    UpdateWindow(dialog);
+    SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 40));
+    seen->handCursor = GetCursor() == LoadCursorA(nullptr, IDC_HAND);
+    seen->webHotPixels = pixelsOf(dialog, 35, kLinkHotColor);
+    seen->mailNormalPixels = pixelsOf(dialog, 49, kLinkColor);
+    SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 55));
+    seen->webNormalPixels = pixelsOf(dialog, 35, kLinkColor);
+    seen->mailHotPixels = pixelsOf(dialog, 49, kLinkHotColor);
+
+    g_opened.clear();
+    const POINT clicks[] = {{300, 40}, {240, 40}, {384, 40}, {300, 48}, {300, 55}, {383, 55}, {100, 100}};
+    for (const POINT& p : clicks)
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    seen->opened = g_opened;
+
+    if (seen->lendTest) {
+        // Another painted dialog took the paint set meanwhile: painting the
+        // box must not leave its own objects there, closing it must not
+        // delete the other dialog's.
+        HPEN otherPen = CreatePen(PS_SOLID, 0, RGB(1, 2, 3));
+        g_app.dialogPen = otherPen;
+        HDC dc = GetDC(dialog);
+        SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageA(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(dialog, dc);
+        seen->otherSetKept = g_app.dialogPen == otherPen;
+        SendMessageA(dialog, WM_COMMAND, seen->closeWith, 0);
+        seen->otherSetKept = seen->otherSetKept && g_app.dialogPen == otherPen
+            && GetObjectType(otherPen) == OBJ_PEN;
+        DeleteObject(otherPen);
+        g_app.dialogPen = nullptr;
+        return;
+    }
+    PostMessageA(dialog, WM_COMMAND, seen->closeWith, 0);
+}
+
+class AboutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(932u, GetACP());
+        resetProgramForTest();
+        setShellOpenForTest(recordShellOpen);
+        g_opened.clear();
+        window = createMainWindowForTest();
+        ASSERT_NE(nullptr, window);
+        pumpMessages(100);
+    }
+    void TearDown() override
+    {
+        setShellOpenForTest(nullptr);
+        destroyMainWindowForTest(window);
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(AboutTest, ShowsVersionLinksAndFreesItsObjects)
+{
+    for (int closeWith : {IDCANCEL, IDOK}) {
+        Seen seen;
+        seen.closeWith = closeWith;
+        {
+            ModalProbe probe(kDialogWindowClass, kAboutCaption, inspectAbout, &seen);
+            SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
+            ASSERT_TRUE(probe.ran()) << "no about box";
+        }
+        EXPECT_EQ("Version 1.95", seen.version);
+        EXPECT_EQ(kAboutCaption, seen.caption);
+        EXPECT_EQ(1, seen.activationGuard) << "activation does not show the window meanwhile";
+        EXPECT_EQ(0, g_app.activationGuard) << "guard cleared after the box";
+
+        EXPECT_EQ(0x000098ECu, seen.penColor);
+        EXPECT_EQ(0x009EF0FFu, seen.brushColor);
+        EXPECT_EQ(0x009EF0FFu, seen.editBrushColor);
+        EXPECT_NE(seen.brush, seen.editBrush) << "two brushes";
+        EXPECT_EQ(0x00004C76u, seen.textColor);
+        EXPECT_EQ(0x00FFFFFFu, seen.editBackColor);
+
+        EXPECT_TRUE(seen.handCursor) << "hand cursor over a link";
+        EXPECT_GT(seen.webHotPixels, 0) << "web link red under the pointer";
+        EXPECT_GT(seen.mailNormalPixels, 0) << "mail link blue meanwhile";
+        EXPECT_GT(seen.webNormalPixels, 0) << "web link back to blue";
+        EXPECT_GT(seen.mailHotPixels, 0) << "mail link red under the pointer";
+
+        const std::vector<std::pair<std::string, std::string>> expected = {
+            {kAboutWebLink, "(null)"}, {kAboutWebLink, "(null)"}, {kAboutMailLink, "(null)"}};
+        EXPECT_EQ(expected, seen.opened) << "clicks at 300,40 / 384,40 / 300,55 open; the edges do not";
+
+        // The pen and brushes are deleted and not left in the paint set.
+        EXPECT_EQ(0u, GetObjectType(seen.pen)) << "pen deleted (closed with " << closeWith << ")";
+        EXPECT_EQ(0u, GetObjectType(seen.brush));
+        EXPECT_EQ(0u, GetObjectType(seen.editBrush));
+        EXPECT_EQ(nullptr, g_app.dialogPen);
+        EXPECT_EQ(nullptr, g_app.dialogBrush);
+        EXPECT_EQ(nullptr, g_app.dialogEditBrush);
+    }
+}
+
+TEST_F(AboutTest, LeavesAnotherDialogsPaintSetAlone)
+{
+    Seen seen;
+    seen.lendTest = true;
+    {
+        ModalProbe probe(kDialogWindowClass, kAboutCaption, inspectAbout, &seen);
+        runAboutDialog(window);
+        ASSERT_TRUE(probe.ran());
+    }
+    EXPECT_TRUE(seen.otherSetKept);
+    EXPECT_EQ(0u, GetObjectType(seen.pen)) << "the box's own pen is still released";
+}
+
+TEST_F(AboutTest, TemplateAsDesigned)
+{
+    HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    ASSERT_NE(nullptr, res);
+    const WORD* t = static_cast<const WORD*>(LockResource(LoadResource(nullptr, res)));
+    ASSERT_NE(nullptr, t);
+    ASSERT_EQ(1, t[0]) << "extended template";
+    ASSERT_EQ(0xFFFF, t[1]);
+    const DWORD exStyle = t[4] | (t[5] << 16);
+    const DWORD style = t[6] | (t[7] << 16);
+    EXPECT_EQ(5, t[8]) << "five controls";
+    EXPECT_EQ(241, t[11]);
+    EXPECT_EQ(85, t[12]);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    const DWORD want = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(want, style & want);
+    HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT));
+    EXPECT_NE(nullptr, picture) << "the about picture is built in";
+    if (picture != nullptr)
+        DeleteObject(picture);
+}
+
+TEST_F(AboutTest, HelpOpensTheFileBesideTheProgram)
+{
+    SendMessageA(window, WM_COMMAND, IDM_HELP, 0);
+    ASSERT_EQ(1u, g_opened.size());
+    EXPECT_EQ("noctilhelp.chm", g_opened[0].first);
+    EXPECT_EQ(std::string(g_app.programDirectory), g_opened[0].second);
+    EXPECT_FALSE(g_opened[0].second.empty());
+}
+
+} // namespace
