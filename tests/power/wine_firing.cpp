@@ -11,11 +11,20 @@
 #include "power/confirm.h"
 #include "power/seam_recorder.h"
 #include "resources/resource.h"
+#include "settings/options.h"
 #include "tests/power/power_testing.h"
 
 namespace {
 
 const char kCaption[] = "Noctil !";
+
+// The options as the file beside the program holds them (zeros if none).
+Options optionsOnDisk()
+{
+    Options o = {};
+    readOptionsFile(o);
+    return o;
+}
 
 class FiringTest : public ::testing::Test {
 protected:
@@ -55,7 +64,7 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
         g_app.confirmReason = c.reasonBefore;
         g_app.pingStop = 0;
         int32_t running = -1, monitorActive = -1;
-        WindowRect32 stored = {};
+        WindowRect32 stored = {}, onDisk = {};
         std::string text;
         Watcher watcher([&] {
             HWND d = waitForWindow(kCaption, 5000);
@@ -64,6 +73,7 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
             running = g_app.running;
             monitorActive = g_app.monitorActive;
             stored = g_app.options.windowRect;
+            onDisk = optionsOnDisk().windowRect;
             text = controlText(d, IDC_CONFIRM_TEXT);
             PostMessageA(d, WM_COMMAND, IDOK, 0);
         });
@@ -75,6 +85,8 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
         EXPECT_EQ(200, stored.top) << c.name;
         EXPECT_EQ(520, stored.right) << c.name;
         EXPECT_EQ(265, stored.bottom) << c.name;
+        EXPECT_EQ(300, onDisk.left) << c.name << ": saved before the confirmation";
+        EXPECT_EQ(265, onDisk.bottom) << c.name;
         EXPECT_STREQ(confirmText(c.shown, 0), text.c_str()) << c.name;
         EXPECT_EQ(Timer, g_app.confirmReason) << c.name;
         EXPECT_EQ(c.pingStopAfter, g_app.pingStop.load()) << c.name;
@@ -96,17 +108,23 @@ TEST_F(FiringTest, RunOutConfirmationStartsTheAction)
     EXPECT_STREQ("ExitWindowsEx 0x03 0x0\n", seamRecorderLog());
 }
 
-TEST_F(FiringTest, EndOfSessionStoresTheWindowOnlyWhenItReallyEnds)
+TEST_F(FiringTest, EndOfSessionSavesTheOptionsOnlyWhenItReallyEnds)
 {
     SetWindowPos(window, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::string file = testDirectory() + kOptionsFileName;
+    DeleteFileA(file.c_str());
     g_app.options.windowRect = {1, 2, 3, 4};
+    g_app.options.forceAction = 1; // changed in the menu since the last save
     SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
     EXPECT_EQ(1, g_app.options.windowRect.left) << "the session goes on";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str())) << "nothing saved";
     SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(400, g_app.options.windowRect.left);
-    EXPECT_EQ(300, g_app.options.windowRect.top);
-    EXPECT_EQ(620, g_app.options.windowRect.right);
-    EXPECT_EQ(365, g_app.options.windowRect.bottom);
+    const Options saved = optionsOnDisk();
+    EXPECT_EQ(400, saved.windowRect.left);
+    EXPECT_EQ(300, saved.windowRect.top);
+    EXPECT_EQ(620, saved.windowRect.right);
+    EXPECT_EQ(365, saved.windowRect.bottom);
+    EXPECT_EQ(1, saved.forceAction);
 }
 
 // Through the real tick: a trigger armed one second ahead, and the time from
