@@ -94,6 +94,17 @@ LRESULT onCreate(HWND window)
     return 0;
 }
 
+// Exiting during the wait after notifying all windows cancels the action:
+// the timer that would carry it out and its notice go with the program.
+void cancelPendingPowerAction(HWND window)
+{
+    KillTimer(window, TIMER_NOTIFY_WAIT);
+    if (g_app.waitDialog != nullptr) {
+        DestroyWindow(g_app.waitDialog);
+        g_app.waitDialog = nullptr;
+    }
+}
+
 LRESULT onDestroy(HWND window)
 {
     sharedSession.cleanup();
@@ -102,6 +113,7 @@ LRESULT onDestroy(HWND window)
     saveOptions();
     releaseDisplayObjects();
     KillTimer(window, TIMER_TICK);
+    cancelPendingPowerAction(window);
     PostQuitMessage(0);
     return 0;
 }

@@ -30,6 +30,15 @@ void install(const PaintSet* set)
     g_app.dialogEditBackColor = set ? set->editBackColor : 0;
 }
 
+const PaintSet* setOf(HWND dialog)
+{
+    for (int i = 0; i < g_openCount; ++i) {
+        if (g_open[i].dialog == dialog)
+            return &g_open[i];
+    }
+    return nullptr;
+}
+
 COLORREF textColorOf(DialogPaintRow row)
 {
     return row == ConfirmPaintRow ? RGB(255, 0, 0) : RGB(118, 76, 0);
@@ -70,7 +79,9 @@ void releaseDialogPaintSet(HWND dialog)
     }
 }
 
-INT_PTR paintDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+
+INT_PTR paintWithCurrentSet(HWND dialog, UINT message, WPARAM wParam)
 {
     HDC dc = reinterpret_cast<HDC>(wParam);
     switch (message) {
@@ -98,4 +109,22 @@ INT_PTR paintDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<INT_PTR>(g_app.dialogBrush);
     }
     return 0;
+}
+
+} // namespace
+
+INT_PTR paintDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A dialog that filled a set of its own paints with it, even while a
+    // dialog opened later holds the shared set (the about box repainting
+    // under the confirmation).
+    const PaintSet* own = setOf(dialog);
+    if (own == nullptr || own->pen == g_app.dialogPen)
+        return paintWithCurrentSet(dialog, message, wParam);
+    const PaintSet shared = {nullptr, g_app.dialogPen, g_app.dialogBrush, g_app.dialogEditBrush,
+                             g_app.dialogTextColor, g_app.dialogEditBackColor};
+    install(own);
+    const INT_PTR result = paintWithCurrentSet(dialog, message, wParam);
+    install(&shared);
+    return result;
 }
