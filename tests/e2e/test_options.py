@@ -33,7 +33,7 @@ def wait_for(condition, seconds):
 
 
 h = Harness()
-app = h.install()
+app = h.install(installer=True)
 gid = os.path.join(app, "noctil.gid")
 link = os.path.join(app, EIGHT_AM_LINK)
 h.check(os.path.exists(os.path.join(app, "noctillink.exe")), "noctillink.exe lies beside the program")
