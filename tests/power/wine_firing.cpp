@@ -172,3 +172,34 @@ TEST_F(FiringTest, LatencyFromTheDeadlineToTheVisibleConfirmation)
 }
 
 } // namespace
+
+namespace {
+
+// A countdown of two seconds, left to the real timer: the confirmation opens
+// exactly once (the ticks during and after it find nothing armed), and the
+// face is back on the stopped clock display with its arrows.
+TEST_F(FiringTest, CountdownFiresOnceThenShowsTheStoppedClock)
+{
+    armCountdown(2);
+    DialogAnswerer abort(kCaption, IDCANCEL);
+    pumpMessages(4500);
+    abort.stop();
+    EXPECT_EQ(1, abort.timesSeen()) << "confirmations opened";
+    EXPECT_EQ(0, g_app.running);
+    EXPECT_EQ(0, g_app.monitorActive);
+    EXPECT_STREQ("", seamRecorderLog()) << "an aborted confirmation starts nothing";
+
+    // The clock display stores the time of its last tick in nowTime.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME nowFile;
+    SystemTimeToFileTime(&now, &nowFile);
+    const auto units = [](const FILETIME& t) {
+        return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    const long long behind = units(nowFile) - units(g_app.nowTime);
+    EXPECT_GE(behind, 0);
+    EXPECT_LT(behind, 5000000LL) << "the last tick drew the clock less than 0.5 s ago";
+}
+
+} // namespace
