@@ -31,6 +31,15 @@ void setWindowIcons(HWND window)
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
 }
 
+// The small icon is loaded as the window's own copy (the large one is the
+// system's shared one), so the window gives it back when it goes.
+void releaseSmallIcon(HWND window)
+{
+    HICON small = reinterpret_cast<HICON>(SendMessageA(window, WM_SETICON, ICON_SMALL, 0));
+    if (small != nullptr)
+        DestroyIcon(small);
+}
+
 void setDefaultTarget()
 {
     SYSTEMTIME now;
@@ -112,6 +121,7 @@ LRESULT onDestroy(HWND window)
     storeWindowRect(window);
     saveOptions();
     releaseDisplayObjects();
+    releaseSmallIcon(window);
     KillTimer(window, TIMER_TICK);
     cancelPendingPowerAction(window);
     PostQuitMessage(0);

@@ -66,7 +66,16 @@ TEST_F(MainWindowTest, DestroySavesReleasesAndQuits)
 {
     window = createMainWindowForTest();
     ASSERT_NE(nullptr, window);
+    HICON smallIcon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    ASSERT_NE(nullptr, smallIcon);
     DestroyWindow(window);
+    ICONINFO info = {};
+    const BOOL iconAlive = GetIconInfo(smallIcon, &info);
+    if (iconAlive) {
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    EXPECT_FALSE(iconAlive) << "the small window icon loaded at creation is released";
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "quit message posted";
     EXPECT_EQ(0u, msg.wParam);
