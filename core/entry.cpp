@@ -79,6 +79,8 @@ int noctilMain(HINSTANCE instance, const char* commandLine, int showCommand)
     if (registerMainClass(instance) == 0)
         return 0;
     HWND window = createMainWindow(instance);
+    if (window == nullptr)
+        return 0; // without a window nothing would ever post the quit message
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
