@@ -2,38 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-struct FindData {
-    const char* caption;
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param)
-{
-    FindData* data = reinterpret_cast<FindData*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != data->process || !IsWindowVisible(window))
-        return TRUE;
-    char caption[256];
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::strcmp(caption, data->caption) != 0)
-        return TRUE;
-    data->found = window;
-    return FALSE;
-}
-
-} // namespace
-
-HWND findOwnWindow(const char* caption)
-{
-    FindData data = {caption, GetCurrentProcessId(), nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&data));
-    return data.found;
-}
-
 DialogDriver::DialogDriver(const char* caption, Script script, DWORD timeoutMs)
     : caption_(caption), script_(std::move(script)), timeoutMs_(timeoutMs)
 {

@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/wine_support.h" // findOwnWindow
+
 class DialogDriver {
 public:
     using Script = std::function<void(HWND dialog)>;
@@ -40,6 +42,3 @@ void setField(HWND dialog, int id, const char* text);
 void pressArrow(HWND dialog, int editId, bool up);
 void clickButton(HWND dialog, int id);
 bool isChecked(HWND dialog, int id);
-
-// A visible top-level window of this process with the given title, or null.
-HWND findOwnWindow(const char* caption);

@@ -121,23 +121,29 @@ void DialogAnswerer::run()
 {
     HWND last = nullptr;
     while (!stop_) {
-        FindData data = {caption_.c_str(), GetCurrentProcessId(), nullptr};
-        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
-        if (data.found != nullptr && data.found != last) {
+        HWND found = findOwnWindow(caption_.c_str());
+        if (found != nullptr && found != last) {
             char text[1024] = {};
-            readControlText(data.found, textControlId_, text, sizeof text);
+            readControlText(found, textControlId_, text, sizeof text);
             if (!seen_)
                 text_ = text;
-            dialog_ = data.found;
-            last = data.found;
+            dialog_ = found;
+            last = found;
             if (delayMs_ != 0)
                 Sleep(delayMs_);
             ++times_;
             seen_ = true;
-            PostMessageA(data.found, WM_COMMAND, MAKEWPARAM(commandId_, BN_CLICKED), 0);
+            PostMessageA(found, WM_COMMAND, MAKEWPARAM(commandId_, BN_CLICKED), 0);
         }
         Sleep(20);
     }
+}
+
+HWND findOwnWindow(const char* caption)
+{
+    FindData data = {caption, GetCurrentProcessId(), nullptr};
+    EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
+    return data.found;
 }
 
 std::string testDirectory()

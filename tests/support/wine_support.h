@@ -46,5 +46,9 @@ private:
     std::thread thread_;
 };
 
+// A visible top-level window of this process with the given title, or null.
+// Safe from any thread: it never waits for the thread that owns the window.
+HWND findOwnWindow(const char* caption);
+
 // The directory of the test executable, with a trailing backslash.
 std::string testDirectory();
