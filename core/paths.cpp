@@ -5,15 +5,23 @@ bool isCp932LeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-namespace {
-
-// One character on, as the system's CharNextA does: a lead byte followed by a
-// NUL is a character of its own.
-char* nextChar(char* p, LeadBytePredicate isLeadByte)
+int charLength(const char* p, LeadBytePredicate isLeadByte)
 {
     if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
-        return p + 2;
-    return p + 1;
+        return 2;
+    return 1;
+}
+
+namespace {
+
+char* nextChar(char* p, LeadBytePredicate isLeadByte)
+{
+    return p + charLength(p, isLeadByte);
+}
+
+bool noLeadBytes(unsigned char)
+{
+    return false;
 }
 
 } // namespace
@@ -52,6 +60,11 @@ bool copyText(char* dest, size_t size, const char* src)
 
 bool appendText(char* dest, size_t size, const char* src)
 {
+    return appendWholeChars(dest, size, src, noLeadBytes);
+}
+
+bool appendWholeChars(char* dest, size_t size, const char* src, LeadBytePredicate isLeadByte)
+{
     if (size == 0)
         return false;
     size_t used = 0;
@@ -62,11 +75,13 @@ bool appendText(char* dest, size_t size, const char* src)
         return false;
     }
     while (*src != '\0') {
-        if (used + 1 >= size) {
+        const int n = charLength(src, isLeadByte);
+        if (used + n >= size) {
             dest[used] = '\0';
             return false;
         }
-        dest[used++] = *src++;
+        for (int i = 0; i < n; ++i)
+            dest[used++] = *src++;
     }
     dest[used] = '\0';
     return true;

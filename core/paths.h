@@ -8,6 +8,10 @@ using LeadBytePredicate = bool (*)(unsigned char byte);
 // Lead bytes of Shift-JIS (code page 932).
 bool isCp932LeadByte(unsigned char byte);
 
+// Bytes of the character at `p`: two for a lead byte followed by another
+// byte, as the system's CharNextA steps; otherwise one.
+int charLength(const char* p, LeadBytePredicate isLeadByte);
+
 // Cuts `path` in place after its last "\", "/" or ":" that is a character of
 // its own (a trail byte 0x5C is never taken for a backslash). A path without
 // a separator becomes empty; one ending in a separator is unchanged.
@@ -21,3 +25,5 @@ void removeTrailingBackslashWith(char* path, LeadBytePredicate isLeadByte);
 // not fit.
 bool copyText(char* dest, size_t size, const char* src);
 bool appendText(char* dest, size_t size, const char* src);
+// The same, appending whole characters only (never half a double-byte one).
+bool appendWholeChars(char* dest, size_t size, const char* src, LeadBytePredicate isLeadByte);

@@ -27,13 +27,6 @@ void formatInto(char* out, size_t size, const char* format, Args... args)
 
 // Length of the character at `p` (a lead byte before the terminator counts
 // alone, as the system's CharNextA does).
-int charLength(const char* p, LeadBytePredicate isLeadByte)
-{
-    if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
-        return 2;
-    return 1;
-}
-
 } // namespace
 
 const char* monitorModeLabel(int32_t mode)
@@ -90,30 +83,6 @@ CountdownFields splitRemaining(int32_t remainingMs)
     f.minutes = (remainingMs / 60000) % 60;
     f.seconds = (remainingMs / 1000) % 60;
     return f;
-}
-
-bool appendWholeChars(char* dest, size_t size, const char* src, LeadBytePredicate isLeadByte)
-{
-    if (size == 0)
-        return false;
-    size_t used = 0;
-    while (used < size && dest[used] != '\0')
-        ++used;
-    if (used == size) { // not terminated: treat as full
-        dest[size - 1] = '\0';
-        return false;
-    }
-    while (*src != '\0') {
-        const int n = charLength(src, isLeadByte);
-        if (used + n >= size) {
-            dest[used] = '\0';
-            return false;
-        }
-        for (int i = 0; i < n; ++i)
-            dest[used++] = *src++;
-    }
-    dest[used] = '\0';
-    return true;
 }
 
 bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName, const char* title,

@@ -46,10 +46,6 @@ bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName
 void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult, int32_t pingFailures,
                        uint32_t windowHandle);
 
-// Appends whole characters of `src` while they fit (never half a double-byte
-// character). Returns false if something was left out.
-bool appendWholeChars(char* dest, size_t size, const char* src, LeadBytePredicate isLeadByte);
-
 // Drawing line 2 one character at a time within a pixel budget: the first
 // character is always drawn; a later one only if the budget is still above 0
 // once its width is taken off, otherwise ".." is drawn (counted as 10 pixels)

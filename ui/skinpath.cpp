@@ -4,13 +4,6 @@ namespace {
 
 constexpr uint32_t kDirectoryAttribute = 0x10;
 
-int charLength(const char* p, LeadBytePredicate isLeadByte)
-{
-    if (isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
-        return 2;
-    return 1;
-}
-
 } // namespace
 
 void truncateAfterLastWith(char* text, char ch, LeadBytePredicate isLeadByte)
