@@ -134,8 +134,8 @@ void endDrag(HWND dialog)
 }
 
 // The capture lost without a button release (Alt+Tab, another window taking
-// it, a message box), Escape, or the dialog closing in the middle of a drag:
-// no frame may stay behind on another program's window.
+// it, the system's cancel mode), Escape, or the dialog closing in the middle
+// of a drag: no frame may stay behind on another program's window.
 void cancelDrag(HWND dialog)
 {
     if (pickDragging)
@@ -150,7 +150,6 @@ void onCaptureChanged(HWND dialog, HWND newCapture)
 
 void confirmPick(HWND dialog)
 {
-    cancelDrag(dialog);
     if (!isPickerWindow(dialog, pickCandidate)) {
         g_app.watchedWindow = pickCandidate; // null when nothing was dragged
         g_app.monitorMode = checkedMode(dialog);
@@ -194,11 +193,10 @@ INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONUP: // with or without a drag: the icon is shown either way
         endDrag(dialog);
         break;
-    case WM_CAPTURECHANGED:
+    case WM_CAPTURECHANGED: // the system's cancel mode arrives this way too
         onCaptureChanged(dialog, reinterpret_cast<HWND>(lParam));
         break;
-    case WM_CANCELMODE:
-    case WM_DESTROY:
+    case WM_DESTROY: // however it closes, OK and Enter in a drag included
         cancelDrag(dialog);
         break;
     case WM_COMMAND:

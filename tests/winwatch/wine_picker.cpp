@@ -94,8 +94,11 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
         HWND icon = GetDlgItem(dialog, IDC_PICK_SOURCE);
         RECT r;
         GetWindowRect(icon, &r);
-        mouseAt(dialog, WM_LBUTTONDOWN, {r.left, r.top});
-        EXPECT_EQ(nullptr, GetCapture()) << "a press on the icon's edge";
+        const POINT mid = centre(icon);
+        for (POINT edge : {POINT{r.left, mid.y}, POINT{mid.x, r.top}, POINT{r.right, mid.y}, POINT{mid.x, r.bottom}}) {
+            mouseAt(dialog, WM_LBUTTONDOWN, edge);
+            EXPECT_EQ(nullptr, GetCapture()) << "a press on the icon's edge " << edge.x << "," << edge.y;
+        }
         mouseAt(dialog, WM_LBUTTONDOWN, {r.left + 1, r.top + 1});
         ASSERT_EQ(dialog, GetCapture()) << "a press one pixel inside";
         EXPECT_FALSE(IsWindowVisible(icon));
@@ -127,9 +130,12 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
         }
         ASSERT_TRUE(IsWindowVisible(dialog)) << "Escape in a drag drops the drag only";
         clickButton(dialog, IDC_WATCH_DESTROYED);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
+        mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0); // Enter in the middle of a drag
     });
-    EXPECT_EQ(a.window, g_app.watchedWindow) << "the candidate of the last drag";
+    EXPECT_EQ("clean", a.look()) << "OK in a drag";
+    EXPECT_EQ(a.window, g_app.watchedWindow);
     EXPECT_EQ(WindowDestroyed, g_app.monitorMode) << "1009 replaces the preselected 1005";
     EXPECT_EQ(0, g_app.watchedWasActive);
 }
