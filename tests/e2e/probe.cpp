@@ -7,14 +7,17 @@
 //   probe wait-window MS            wait until the main window exists
 //   probe wait-gone MS              wait until the main window is gone
 //   probe count                     number of top-level windows of class "Noctil"
-//   probe dialog CAPTION [ID]       exit 0 and print the text of control ID (0xFFFF) of a visible
-//                                   window with this caption
+//   probe dialog CAPTION [ID]       exit 0 and print the text of control ID (default 0xFFFF) of a
+//                                   visible window with this caption
 //   probe rect CAPTION [ID]         "left top right bottom" of that window or of its control ID
-//   probe rename CAPTION TEXT       retitle that window;  probe close CAPTION: post WM_CLOSE to it
+//   probe close CAPTION             post WM_CLOSE to the window with this caption
 //   probe window TITLE X Y MS       show a window of its own until it is closed or MS have passed
 //   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
 //   probe notice                    "left top width height topmost desktopRight desktopBottom"
 //                                   of a visible caption-less dialog of noctil's process
+//   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
+//                                   the face's text font and line-2 colour, adds no pixel to the
+//                                   window: that text is on the face. -1 if none.
 // Numbers may be decimal or 0x-prefixed hex. Captions are code page 932.
 #include <windows.h>
 
@@ -117,6 +120,67 @@ bool waitFor(bool wantWindow, DWORD ms)
     return false;
 }
 
+// A 220 x 65 32-bit surface whose pixels can be compared directly.
+struct Surface {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    void* bits;
+};
+
+Surface makeSurface(HDC screen)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 220;
+    info.bmiHeader.biHeight = 65;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    Surface s = {CreateCompatibleDC(screen), nullptr, nullptr, nullptr};
+    s.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &s.bits, nullptr, 0);
+    s.previous = SelectObject(s.dc, s.bitmap);
+    return s;
+}
+
+void freeSurface(Surface& s)
+{
+    SelectObject(s.dc, s.previous);
+    DeleteObject(s.bitmap);
+    DeleteDC(s.dc);
+}
+
+// The first n for which `format` with n, drawn over a copy of the face, adds
+// no pixel: the face already shows that text there.
+int faceLine(HWND window, int x, int y, const char* format)
+{
+    HDC screen = GetDC(window);
+    Surface face = makeSurface(screen);
+    Surface scratch = makeSurface(screen);
+    BitBlt(face.dc, 0, 0, 220, 65, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    HFONT font = CreateFontA(12, 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                             "ＭＳ ゴシック");
+    HGDIOBJ oldFont = SelectObject(scratch.dc, font);
+    SetBkMode(scratch.dc, TRANSPARENT);
+    SetTextColor(scratch.dc, 767); // line 2 of the built-in skin
+    int found = -1;
+    for (int n = 0; n < 1000 && found < 0; ++n) {
+        char text[256];
+        std::snprintf(text, sizeof text, format, n);
+        BitBlt(scratch.dc, 0, 0, 220, 65, face.dc, 0, 0, SRCCOPY);
+        TextOutA(scratch.dc, x, y, text, static_cast<int>(std::strlen(text)));
+        GdiFlush();
+        if (std::memcmp(face.bits, scratch.bits, 220 * 65 * 4) == 0)
+            found = n;
+    }
+    SelectObject(scratch.dc, oldFont);
+    DeleteObject(font);
+    freeSurface(face);
+    freeSurface(scratch);
+    ReleaseDC(window, screen);
+    return found;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -170,8 +234,6 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
-    if (std::strcmp(cmd, "rename") == 0 && named != nullptr && argc >= 4)
-        return SetWindowTextA(named, argv[3]) ? 0 : 1;
     if (std::strcmp(cmd, "close") == 0 && named != nullptr)
         return PostMessageA(named, WM_CLOSE, 0, 0) ? 0 : 1;
     if (window == nullptr) {
@@ -190,6 +252,11 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld %d %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
                     (GetWindowLongA(notice.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, desktop.right,
                     desktop.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "face-line") == 0 && argc >= 5) {
+        std::printf("%d\n", faceLine(window, static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
+                                      argv[4]));
         return 0;
     }
     if (std::strcmp(cmd, "info") == 0) {
