@@ -74,6 +74,7 @@ void seamRecorderReset()
 void seamRecorderRefuseRawSockets(BOOL refuse)
 {
     g_refuseRawSockets = refuse;
+    g_lastRawSocket = INVALID_SOCKET;
 }
 
 SOCKET seamRecorderLastRawSocket()

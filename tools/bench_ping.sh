@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 command -v ping >/dev/null || apt-get install -y -qq iputils-ping >/dev/null
 tools/with-display.sh tools/netns-run.sh bash -c '
   echo "== noctil (Wine):"
-  tools/wine-run build/tests/wine_netwatch.exe --gtest_filter=*Loopback* --gtest_repeat=5 |
-    grep "info round trip" | sed "s/^info //"
+  tools/wine-run build/tests/wine_netwatch.exe --gtest_filter=*OneExchange* --gtest_repeat=5 |
+    grep "info round trip to 127" | sed "s/^info //"
   echo "== system ping -c 5 127.0.0.1:"
   ping -c 5 127.0.0.1 | tail -2'
