@@ -12,6 +12,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from power_e2e import options_bytes  # noqa: E402
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BUILD = os.path.join(ROOT, "build")
 WINE_RUN = os.path.join(ROOT, "tools", "wine-run")
@@ -68,8 +71,10 @@ def measure(name, exe, title, ini):
     src = os.path.join(BUILD, "bench" if exe == "idle_floor.exe" else "bin", exe)
     shutil.copy(src, work)
     if exe == "noctil.exe":
-        shutil.copytree(os.path.join(BUILD, "bin", "skins"), os.path.join(work, "skins"), dirs_exist_ok=True) \
-            if os.path.isdir(os.path.join(BUILD, "bin", "skins")) else None
+        shutil.copytree(os.path.join(BUILD, "bin", "skins"), os.path.join(work, "skins"))
+        # Not a first run: that would start the shortcut program.
+        with open(os.path.join(work, "noctil.gid"), "wb") as f:
+            f.write(options_bytes())
         if ini:
             with open(os.path.join(work, "noctil.ini"), "wb") as f:
                 f.write(ini)
@@ -100,7 +105,8 @@ def measure(name, exe, title, ini):
 def main():
     # The first program of a session also starts the wineserver: not ours to count.
     subprocess.run([WINE_RUN, "cmd", "/c", "exit"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-    rows = [measure(*case) for case in CASES]
+    only = os.environ.get("NOCTIL_BENCH_CASES")  # e.g. "network" to run only the cases naming it
+    rows = [measure(*case) for case in CASES if not only or only in case[0]]
     print("%-20s %14s %14s %12s" % ("case", "CPU s/min", "private MB", "start s"))
     for r in rows:
         print("%-20s %14s %14s %12s" % (r["case"], "%.3f" % r["cpu"] if r["cpu"] is not None else "-",
