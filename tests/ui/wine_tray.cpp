@@ -1,6 +1,11 @@
-// The notification-area icon: present for the main window's whole life, two
-// pictures, and back after the taskbar is re-created.
+// The notification-area icon: present for the main window's whole life, the
+// picture that follows every command that starts or stops, the tip, and back
+// after the taskbar is re-created.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "core/appstate.h"
 #include "resources/resource.h"
@@ -23,33 +28,114 @@ bool trayIconPresent(HWND window)
     return false;
 }
 
+// The 16 x 16 colour pixels of an icon; empty if it has none of that size.
+std::vector<DWORD> pixelsOf(HICON icon)
+{
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return {};
+    std::vector<DWORD> pixels(16 * 16);
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor, sizeof bm, &bm);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = GetDC(nullptr);
+    if (bm.bmWidth != 16 || !GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &bi, DIB_RGB_COLORS))
+        pixels.clear();
+    ReleaseDC(nullptr, dc);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+std::vector<DWORD> pixelsOfResource(int id)
+{
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    std::vector<DWORD> pixels = pixelsOf(icon);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+// What the program last handed to the shell: the picture (118, 119, or 0 for
+// another) and the tip. Passed on, so the icon is really there.
+struct TrayShown {
+    int picture = 0;
+    std::string tip;
+};
+TrayShown g_shown;
+
+BOOL WINAPI recordNotify(DWORD message, NOTIFYICONDATAA* data)
+{
+    if (message != NIM_DELETE) {
+        const std::vector<DWORD> pixels = pixelsOf(data->hIcon);
+        g_shown.picture = pixels == pixelsOfResource(IDI_TRAY_STOPPED)   ? IDI_TRAY_STOPPED
+                          : pixels == pixelsOfResource(IDI_TRAY_RUNNING) ? IDI_TRAY_RUNNING
+                                                                         : 0;
+        g_shown.tip = (data->uFlags & NIF_TIP) ? data->szTip : "(none)";
+    }
+    return Shell_NotifyIconA(message, data);
+}
+
 class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         resetProgramForTest();
+        g_shown = TrayShown();
+        setNotifyIconForTest(recordNotify);
         window = createMainWindowForTest();
         ASSERT_NE(nullptr, window);
     }
-    void TearDown() override { destroyMainWindowForTest(window); }
+    void TearDown() override
+    {
+        destroyMainWindowForTest(window);
+        setNotifyIconForTest(nullptr);
+    }
     HWND window = nullptr;
 };
 
-TEST(TrayIcons, BothPicturesAre16x16)
+TEST(TrayIcons, TwoDifferentPicturesOf16x16)
 {
-    for (int id : {IDI_TRAY_STOPPED, IDI_TRAY_RUNNING, IDI_PROGRAM}) {
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ASSERT_NE(nullptr, icon) << "icon " << id << " error " << GetLastError();
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP bm = {};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        EXPECT_EQ(16, bm.bmWidth) << "icon " << id;
-        if (info.hbmColor)
-            DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+    const std::vector<DWORD> stopped = pixelsOfResource(IDI_TRAY_STOPPED);
+    EXPECT_EQ(256u, stopped.size());
+    EXPECT_EQ(256u, pixelsOfResource(IDI_PROGRAM).size());
+    EXPECT_EQ(256u, pixelsOfResource(IDI_TRAY_RUNNING).size());
+    EXPECT_NE(stopped, pixelsOfResource(IDI_TRAY_RUNNING));
+}
+
+// Every command that starts or stops shows it at once: the stopped picture
+// 118 or the running picture 119, always with the tip "Noctil.".
+TEST_F(TrayTest, PictureFollowsEveryStartAndStop)
+{
+    EXPECT_EQ(IDI_TRAY_STOPPED, g_shown.picture) << "at creation";
+    EXPECT_EQ("Noctil.", g_shown.tip);
+    const auto command = [this](UINT id) { SendMessageA(window, WM_COMMAND, id, 0); };
+    const auto startButton = [this] {
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(196, 36));
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(196, 36));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(196, 36));
+    };
+    struct Step { const char* what; std::function<void()> act; int running; } steps[] = {
+        {"8 o'clock", [&] { command(IDM_SET_8AM); }, 1},
+        {"stop", [&] { command(IDM_STOP); }, 0},
+        {"hour preset", [&] { command(IDM_PRESET_PM9); }, 1},
+        {"start/stop entry", [&] { command(IDM_START); }, 0},
+        {"start button", startButton, 1},
+        {"start button again", startButton, 0},
+        {"countdown preset", [&] {
+             DialogAnswerer answer("カウントダウンタイマー", IDC_CD_PRESET_3MIN);
+             command(IDM_COUNTDOWN);
+             answer.stop();
+             EXPECT_TRUE(answer.seen());
+         }, 1},
+        {"stop entry during the countdown", [&] { command(IDM_STOP); }, 0},
+    };
+    for (const Step& s : steps) {
+        g_shown.picture = 0;
+        s.act();
+        ASSERT_EQ(s.running, g_app.running) << s.what;
+        EXPECT_EQ(s.running ? IDI_TRAY_RUNNING : IDI_TRAY_STOPPED, g_shown.picture) << s.what;
+        EXPECT_EQ("Noctil.", g_shown.tip) << s.what;
     }
 }
 
