@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 filter=${2:-}
 out=build/fuzz
+status=0
 cmake -S tests/fuzz -B "$out" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$out" -j"$(nproc)" >/dev/null
 for src in tests/fuzz/fuzz_*.cpp; do
@@ -20,5 +21,6 @@ for src in tests/fuzz/fuzz_*.cpp; do
   mkdir -p "$out/$name.corpus"
   echo "== $name"
   "$out/$name" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$name-" \
-    "$out/$name.corpus" $kept 2>&1 | tail -3
+    "$out/$name.corpus" $kept 2>&1 | grep -E 'executed_units|new_units|ERROR|SUMMARY|artifact' || status=1
 done
+exit $status
