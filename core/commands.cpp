@@ -1,6 +1,8 @@
 #include "core/commands.h"
 
 #include "core/appstate.h"
+#include "netwatch/hostdialog.h"
+#include "netwatch/pingmonitor.h"
 #include "resources/resource.h"
 #include "settings/autostart.h"
 #include "settings/timedialogs.h"
@@ -75,12 +77,14 @@ void onCountdown(Dispatch& d)
         armCountdown(static_cast<uint32_t>(seconds));
 }
 
+// The running watch is asked to stop before the dialog opens, so that
+// cancelling it leaves everything stopped.
 void onNetworkWatch(Dispatch& d)
 {
     stopEverything();
     updateTrayIcon(d.window);
-    // The host dialog (125) opens here; on OK it stores hostName and the
-    // network watch is armed (armNetwork).
+    if (runHostDialog(d.window) != 0)
+        armNetwork(d.window);
     d.reloadTarget();
 }
 

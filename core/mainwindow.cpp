@@ -116,6 +116,9 @@ void cancelPendingPowerAction(HWND window)
 
 LRESULT onDestroy(HWND window)
 {
+    // Cleaning up the library closes the socket of a ping in progress; the
+    // thread is not waited for, but stops at its next pause.
+    g_app.pingStop = 1;
     sharedSession.cleanup();
     removeTrayIcon(window);
     storeWindowRect(window);

@@ -1,6 +1,60 @@
 #include "netwatch/pingmonitor.h"
 
-// The ping thread comes with the network watch; until then arming it does nothing.
+#include <process.h>
+
+#include "core/appstate.h"
+#include "core/paths.h"
+#include "netwatch/icmp_pinger.h"
+#include "netwatch/ping_loop.h"
+#include "ui/tray.h"
+
+namespace {
+
+int32_t pingCurrentHost(void* context)
+{
+    // The user interface may store a new host at any time: work on a copy,
+    // terminated whatever the buffer held at that moment.
+    char host[sizeof g_app.options.hostName];
+    copyText(host, sizeof host, g_app.options.hostName);
+    return static_cast<IcmpPinger*>(context)->ping(host);
+}
+
+void pauseBetweenPings(void*)
+{
+    Sleep(kPingPauseMs);
+}
+
+} // namespace
+
+unsigned __stdcall pingThreadMain(void*)
+{
+    IcmpPinger pinger; // never started: the shared session is
+    const PingWords words = {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures};
+    const PingLoopCalls calls = {&pinger, pingCurrentHost, pauseBetweenPings};
+    runPingMonitor(words, calls);
+    _endthreadex(0); // releases the run-time's per-thread data
+    return 0;
+}
+
 void armNetwork(HWND window)
 {
+    g_app.monitorMode = Network;
+    g_app.running = 1;
+    g_app.monitorActive = 1;
+    g_app.pingResult = 0;
+    g_app.pingStop = 0;
+    g_app.pingFailures = 0;
+    sharedSession.startup(1, 1);
+    // Marked busy before the start, so that no second thread can be started
+    // in the moment before the first one runs.
+    if (g_app.pingIdle.exchange(0) != 0) {
+        const uintptr_t thread = _beginthreadex(nullptr, 0, pingThreadMain, g_app.options.hostName, 0, nullptr);
+        if (thread != 0) {
+            CloseHandle(reinterpret_cast<HANDLE>(thread));
+        } else {
+            g_app.pingIdle = 1;
+            g_app.pingResult = NoSocket; // shown as an error; nothing would ever ping
+        }
+    }
+    updateTrayIcon(window);
 }

@@ -2,5 +2,10 @@
 #pragma once
 #include <windows.h>
 
-// Arms the network watch on hostName.
+// Arms the network watch on hostName and starts the ping thread unless one
+// is still running (which then carries on with the reset count).
 void armNetwork(HWND window);
+
+// The ping thread's entry; `argument` is not used (the host is read afresh
+// from the options for every exchange).
+unsigned __stdcall pingThreadMain(void* argument);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "netwatch/winsock_api.h"
+
 WinsockSession::WinsockSession(int major, int minor)
     : wsaData(), requestedVersion(static_cast<uint16_t>(MAKEWORD(major, minor))), started(0)
 {
@@ -13,10 +15,11 @@ int WinsockSession::startup(int major, int minor)
         cleanup();
     if (major != 0 || minor != 0)
         requestedVersion = static_cast<uint16_t>(MAKEWORD(major, minor));
-    if (WSAStartup(requestedVersion, &wsaData) != 0)
+    const WinsockApi* api = winsockApi();
+    if (api == nullptr || api->startup(requestedVersion, &wsaData) != 0)
         return -1;
     if (wsaData.wVersion != requestedVersion) {
-        WSACleanup(); // a start that we do not keep must not stay counted
+        api->cleanup(); // a start that we do not keep must not stay counted
         return -2;
     }
     started = 1;
@@ -26,7 +29,7 @@ int WinsockSession::startup(int major, int minor)
 int WinsockSession::cleanup()
 {
     if (started) {
-        WSACleanup();
+        winsockApi()->cleanup();
         started = 0; // the exit handler may call again after the main window did
     }
     return 0;

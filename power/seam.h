@@ -2,6 +2,7 @@
 // noctil.exe links seam_system.cpp; its test build links seam_recorder.cpp,
 // which records each call (one line per call) instead of performing it.
 #pragma once
+#include <winsock.h>
 #include <windows.h>
 
 BOOL seamExitWindowsEx(UINT flags, DWORD reason);
@@ -10,3 +11,7 @@ BOOL seamSetSystemPowerState(BOOL suspend, BOOL force);
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode);
 BOOL seamBeep(DWORD frequency, DWORD duration);
 BOOL seamMessageBeep(UINT type);
+
+// The raw ICMP socket of one ping (performed in both builds; the test build
+// can refuse it, as the system does for a user without the right).
+SOCKET seamOpenRawIcmpSocket();

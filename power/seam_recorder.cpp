@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/paths.h"
+#include "netwatch/winsock_api.h"
 #include "power/seam.h"
 
 namespace {
@@ -15,6 +16,8 @@ namespace {
 char g_log[16384];
 char g_failName[64];
 DWORD g_failError;
+volatile BOOL g_refuseRawSockets;
+volatile SOCKET g_lastRawSocket = INVALID_SOCKET;
 
 void appendToFile(const char* line)
 {
@@ -68,6 +71,17 @@ void seamRecorderReset()
     g_failError = 0;
 }
 
+void seamRecorderRefuseRawSockets(BOOL refuse)
+{
+    g_refuseRawSockets = refuse;
+    g_lastRawSocket = INVALID_SOCKET;
+}
+
+SOCKET seamRecorderLastRawSocket()
+{
+    return g_lastRawSocket;
+}
+
 void seamRecorderFailCalls(const char* name, DWORD error)
 {
     copyText(g_failName, sizeof g_failName, error != 0 ? name : "");
@@ -97,4 +111,15 @@ BOOL seamBeep(DWORD frequency, DWORD duration)
 BOOL seamMessageBeep(UINT type)
 {
     return record("MessageBeep", " 0x%08X", type);
+}
+
+// Not recorded: it runs on the ping thread every few seconds and changes
+// nothing outside the program.
+SOCKET seamOpenRawIcmpSocket()
+{
+    if (g_refuseRawSockets)
+        return INVALID_SOCKET;
+    const SOCKET socket = winsockApi()->openSocket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+    g_lastRawSocket = socket;
+    return socket;
 }

@@ -1,5 +1,7 @@
 #include "power/seam.h"
 
+#include "netwatch/winsock_api.h"
+
 BOOL seamExitWindowsEx(UINT flags, DWORD reason)
 {
     return ExitWindowsEx(flags, reason);
@@ -28,4 +30,9 @@ BOOL seamBeep(DWORD frequency, DWORD duration)
 BOOL seamMessageBeep(UINT type)
 {
     return MessageBeep(type);
+}
+
+SOCKET seamOpenRawIcmpSocket()
+{
+    return winsockApi()->openSocket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
 }

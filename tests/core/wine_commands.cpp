@@ -308,7 +308,9 @@ TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
         armCountdown(600);
         g_app.pingStop = 0;
         g_app.watchedWindow = window;
+        DialogAnswerer cancelHost("ネットワーク監視", IDCANCEL);
         command(id);
+        cancelHost.stop();
         EXPECT_EQ(0, g_app.running) << id;
         EXPECT_EQ(0, g_app.monitorActive) << id;
         EXPECT_EQ(1, g_app.pingStop) << id;

@@ -7,10 +7,14 @@
 //   probe wait-window MS            wait until the main window exists
 //   probe wait-gone MS              wait until the main window is gone
 //   probe count                     number of top-level windows of class "Noctil"
-//   probe dialog CAPTION            exit 0 and print the text of a visible window with this caption
+//   probe dialog CAPTION [ID]       exit 0 and print the text of control ID (default 0xFFFF) of a
+//                                   visible window with this caption
 //   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
 //   probe notice                    "left top width height topmost desktopRight desktopBottom"
 //                                   of a visible caption-less dialog of noctil's process
+//   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
+//                                   the face's text font and line-2 colour, adds no pixel to the
+//                                   window: that text is on the face. -1 if none.
 // Numbers may be decimal or 0x-prefixed hex. Captions are code page 932.
 #include <windows.h>
 
@@ -100,6 +104,67 @@ bool waitFor(bool wantWindow, DWORD ms)
     return false;
 }
 
+// A 220 x 65 32-bit surface whose pixels can be compared directly.
+struct Surface {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    void* bits;
+};
+
+Surface makeSurface(HDC screen)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 220;
+    info.bmiHeader.biHeight = 65;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    Surface s = {CreateCompatibleDC(screen), nullptr, nullptr, nullptr};
+    s.bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &s.bits, nullptr, 0);
+    s.previous = SelectObject(s.dc, s.bitmap);
+    return s;
+}
+
+void freeSurface(Surface& s)
+{
+    SelectObject(s.dc, s.previous);
+    DeleteObject(s.bitmap);
+    DeleteDC(s.dc);
+}
+
+// The first n for which `format` with n, drawn over a copy of the face, adds
+// no pixel: the face already shows that text there.
+int faceLine(HWND window, int x, int y, const char* format)
+{
+    HDC screen = GetDC(window);
+    Surface face = makeSurface(screen);
+    Surface scratch = makeSurface(screen);
+    BitBlt(face.dc, 0, 0, 220, 65, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    HFONT font = CreateFontA(12, 0, 0, 0, 0, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN,
+                             "ＭＳ ゴシック");
+    HGDIOBJ oldFont = SelectObject(scratch.dc, font);
+    SetBkMode(scratch.dc, TRANSPARENT);
+    SetTextColor(scratch.dc, 767); // line 2 of the built-in skin
+    int found = -1;
+    for (int n = 0; n < 1000 && found < 0; ++n) {
+        char text[256];
+        std::snprintf(text, sizeof text, format, n);
+        BitBlt(scratch.dc, 0, 0, 220, 65, face.dc, 0, 0, SRCCOPY);
+        TextOutA(scratch.dc, x, y, text, static_cast<int>(std::strlen(text)));
+        GdiFlush();
+        if (std::memcmp(face.bits, scratch.bits, 220 * 65 * 4) == 0)
+            found = n;
+    }
+    SelectObject(scratch.dc, oldFont);
+    DeleteObject(font);
+    freeSurface(face);
+    freeSurface(scratch);
+    ReleaseDC(window, screen);
+    return found;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,7 +196,7 @@ int main(int argc, char** argv)
         if (dlg == nullptr)
             return 1;
         char text[1024] = {};
-        GetDlgItemTextA(dlg, 0xFFFF, text, sizeof text);
+        GetDlgItemTextA(dlg, argc >= 4 ? static_cast<int>(number(argv[3])) : 0xFFFF, text, sizeof text);
         std::printf("%s\n", text);
         return 0;
     }
@@ -158,6 +223,11 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld %d %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
                     (GetWindowLongA(notice.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, desktop.right,
                     desktop.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "face-line") == 0 && argc >= 5) {
+        std::printf("%d\n", faceLine(window, static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
+                                      argv[4]));
         return 0;
     }
     if (std::strcmp(cmd, "info") == 0) {

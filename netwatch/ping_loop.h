@@ -1,0 +1,27 @@
+// The ping monitor's loop: ping, count consecutive failures, pause, and end
+// after the fifth failure or at a stop request. The words it shares with the
+// user-interface thread are passed in, and the ping and the pause are calls,
+// so the loop runs natively with a scripted host.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+constexpr int32_t kPingFailureLimit = 5;
+constexpr uint32_t kPingPauseMs = 3000;
+
+struct PingWords {
+    std::atomic<int32_t>& stop;     // written by the user interface
+    std::atomic<int32_t>& idle;     // 1 while no loop runs
+    std::atomic<int32_t>& result;   // the last ping result
+    std::atomic<int32_t>& failures; // consecutive failures
+};
+
+struct PingLoopCalls {
+    void* context;
+    int32_t (*ping)(void* context); // one exchange with the current host
+    void (*pause)(void* context);   // the wait between two exchanges
+};
+
+// Runs until the failure limit or a stop request seen after a pause (or
+// before the first exchange); marks the loop idle on the way out.
+void runPingMonitor(const PingWords& words, const PingLoopCalls& calls);
