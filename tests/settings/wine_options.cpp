@@ -27,13 +27,14 @@ std::string beside(const char* name)
     return testDirectory() + name;
 }
 
+// Also the directory of the directory case, wherever a faulty save put it.
 void removeAll()
 {
-    DeleteFileA(beside(kKeptInside).c_str());
     for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName, kEarlierFresh, kEarlierAside}) {
         const std::string path = beside(name);
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
+        DeleteFileA((path + "\\keep.txt").c_str());
         RemoveDirectoryA(path.c_str());
     }
 }
