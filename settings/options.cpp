@@ -100,7 +100,8 @@ bool exists(const char* path)
 bool refusesReplacement(const char* target)
 {
     const DWORD attributes = GetFileAttributesA(target);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    return attributes != INVALID_FILE_ATTRIBUTES
+           && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // Deletes a file an earlier save left behind, read-only or not; a directory
@@ -215,7 +216,7 @@ bool readOptionsFile(Options& inOut)
         return false;
     unsigned char image[kOptionsFileSize];
     // A file that is there, even an empty one, is read as it stands.
-    long n = exists(p.file.text) ? readImage(p.file.text, image) : readLeftover(image);
+    const long n = exists(p.file.text) ? readImage(p.file.text, image) : readLeftover(image);
     return n > 0 && decodeOptions(image, static_cast<size_t>(n), inOut);
 }
 

@@ -28,9 +28,9 @@ bool writeOptionsFile(const Options& options);
 // Puts the complete file `fresh` in the place of `target`. Without a working
 // MoveFileExA (Windows 95, 98 and Me, or `allowMoveFileEx` false) the old
 // target is first renamed to `aside` and removed at the end. A read-only
-// target or a directory is not replaced. On failure `target` is as it was and `fresh` is
-// removed; only if even putting the old file back failed do `aside` (old)
-// and `fresh` (new) remain for the next load.
+// target or a directory is not replaced. On failure `target` is as it was
+// and `fresh` is removed; only if even putting the old file back failed do
+// `aside` (old) and `fresh` (new) remain for the next load.
 bool replaceFileSafely(const char* fresh, const char* target, const char* aside, bool allowMoveFileEx);
 // Starts noctillink.exe from the program directory, if it is there.
 void startCompanionProgram();
