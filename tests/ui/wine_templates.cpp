@@ -20,7 +20,8 @@ namespace {
 // template order:
 //   "caption | font face, points, weight, italic, charset | x,y cxxcy | style ex-style"
 //   "id class x,y cxxcy style text"
-// Styles in hex; a text or class given by number shows as "#number".
+// Styles in hex; a text or class given by number shows as "#number". A dialog
+// in the module without a row fails, printing its lines ready to be pasted.
 const std::map<int, std::vector<std::string>> kDialogs = {
     {IDD_CONFIRM,
      {"Noctil ! | ＭＳ Ｐゴシック 9 0 0 1 | 0,0 211x58 | 80C80040 00000080",
