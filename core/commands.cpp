@@ -9,6 +9,7 @@
 #include "ui/about.h"
 #include "ui/skin.h"
 #include "ui/tray.h"
+#include "winwatch/picker.h"
 
 namespace {
 
@@ -92,8 +93,9 @@ void onWindowWatch(Dispatch& d)
 {
     stopEverything();
     g_app.watchedWindow = nullptr;
-    // The window picker (121) opens here; on OK it sets watchedWindow and
-    // monitorMode and clears watchedWasActive.
+    // On OK the picker sets watchedWindow and monitorMode and clears
+    // watchedWasActive.
+    runWindowPicker(d.window);
     d.reloadTarget();
     if (g_app.watchedWindow != nullptr) {
         g_app.running = 1;

@@ -304,6 +304,7 @@ TEST_F(CommandTest, ClockDialogStopsTheClockFirstAndArmsOnOk)
 
 TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
 {
+    DialogAnswerer cancelPicker("対象のｳｲﾝﾄﾞｳの選択", IDCANCEL);
     for (UINT id : {static_cast<UINT>(IDM_NETWORK_WATCH), static_cast<UINT>(IDM_WINDOW_WATCH)}) {
         armCountdown(600);
         g_app.pingStop = 0;
