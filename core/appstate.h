@@ -98,6 +98,14 @@ struct AppState {
 
 extern AppState g_app;
 
+// While one lives, activating the main window does not show it: a menu or a
+// box may open over a window hidden in the notification area.
+struct ActivationHold {
+    int32_t saved = g_app.activationGuard;
+    ActivationHold() { g_app.activationGuard = 1; }
+    ~ActivationHold() { g_app.activationGuard = saved; }
+};
+
 // Puts every field back to its initial value (start of the program; tests).
 void resetAppState();
 

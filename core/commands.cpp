@@ -162,14 +162,12 @@ void onForceIfHung(HWND window)
         g_app.options.forceIfHung = 0;
 }
 
-// While the about box is open, activating the main window must not show it
-// (it may be hidden in the notification area).
 void onAbout(Dispatch& d)
 {
-    const int32_t guard = g_app.activationGuard;
-    g_app.activationGuard = 1;
-    runAboutDialog(d.window);
-    g_app.activationGuard = guard;
+    {
+        ActivationHold hold;
+        runAboutDialog(d.window);
+    }
     d.reloadTarget();
 }
 
