@@ -96,6 +96,8 @@ def measure(name, exe, title, ini):
         time.sleep(SECONDS)
         row["cpu"] = (cpu_seconds(pid) - c0) * 60.0 / SECONDS
         row["mem"] = private_mb(pid)
+        if os.environ.get("NOCTIL_BENCH_SMAPS"):
+            subprocess.run(["bash", "/tmp/smapsum.sh", str(pid)])
         os.kill(pid, 9)
     proc.wait(timeout=30)
     shutil.rmtree(work, ignore_errors=True)
