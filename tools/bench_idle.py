@@ -23,6 +23,7 @@ TICKS = os.sysconf("SC_CLK_TCK")
 
 CASES = [
     ("floor", "idle_floor.exe", "NoctilFloor", None),
+    ("timer only", "idle_floor.exe", "NoctilFloor", "timer"),
     ("clock display", "noctil.exe", "Noctil", None),
     ("countdown", "noctil.exe", "Noctil", b"[AUTO]\r\nSEL=C\r\nCOUNT=90\r\n"),
     ("network 127.0.0.1", "noctil.exe", "Noctil", b"[AUTO]\r\nSEL=N\r\nHOST=127.0.0.1\r\n"),
@@ -79,7 +80,8 @@ def measure(name, exe, title, ini):
             with open(os.path.join(work, "noctil.ini"), "wb") as f:
                 f.write(ini)
     start = time.time()
-    proc = subprocess.Popen([WINE_RUN, os.path.join(work, exe)], stdout=subprocess.DEVNULL,
+    args = [ini] if isinstance(ini, str) else []  # the floor's argument
+    proc = subprocess.Popen([WINE_RUN, os.path.join(work, exe), *args], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     first_frame = None
     while time.time() - start < 60:

@@ -11,6 +11,7 @@ namespace {
 HDC g_surface;
 HBITMAP g_bitmap;
 HFONT g_font;
+bool g_timerOnly;
 
 void compose(HWND window)
 {
@@ -33,7 +34,8 @@ LRESULT CALLBACK floorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 {
     switch (message) {
     case WM_TIMER:
-        compose(window);
+        if (!g_timerOnly)
+            compose(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -44,8 +46,9 @@ LRESULT CALLBACK floorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    g_timerOnly = lstrcmpiA(commandLine, "timer") == 0;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = floorProc;
     wc.hInstance = instance;
