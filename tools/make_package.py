@@ -10,8 +10,10 @@ The zip is the same bytes from the same inputs: the members come in a fixed
 order, carry one fixed date and fixed MS-DOS attributes, and are compressed
 with one fixed setting. Folders carry the folder attribute alone, because the
 program ignores a skin folder with any further attribute. The user read-me is
-resources/readme.txt turned into Shift-JIS with CRLF lines; docs/msvcrt-note.txt,
-when present, takes the place of its marker line.
+resources/readme.txt turned into Shift-JIS with CRLF lines. Its two marker
+lines (Japanese part, English part) take docs/msvcrt-note.txt when that file
+is present: the lines before a line "---" go to the first, those after it to
+the second (a note without "---" goes to both); without the file they vanish.
 """
 import argparse
 import hashlib
@@ -33,14 +35,15 @@ def readme_text(root):
     with open(os.path.join(root, "resources", "readme.txt"), encoding="utf-8") as f:
         lines = f.read().splitlines()
     note_path = os.path.join(root, "docs", "msvcrt-note.txt")
-    note = []
+    parts = [[]]
     if os.path.exists(note_path):
         with open(note_path, encoding="utf-8") as f:
-            note = f.read().strip("\n").splitlines()
+            parts = [p.strip("\n").splitlines() for p in f.read().split("\n---\n")]
     out = []
     for line in lines:
         if line.strip() == NOTE_MARKER:
-            out += note
+            out += parts[0]
+            parts = parts[1:] or parts
         elif line or not out or out[-1]:  # no double blank line where no note went
             out.append(line)
     # encode() fails on a character CP932 lacks, which is what we want.
