@@ -6,17 +6,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/wine-prefix.sh
-source tools/wine-env.sh
-base=$WINEPREFIX
-prefix=$(mktemp -d /tmp/noctil-shots-prefix-XXXXXX)
-finish() {
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
-  rm -rf "$prefix"
-}
-trap finish EXIT
-# Linked, not copied; the registry files, which the server rewrites, are copies.
-cp -al "$base/." "$prefix/"
-for f in "$base"/*.reg "$base"/.update-timestamp; do cp --remove-destination "$f" "$prefix/"; done
-NOCTIL_WINEPREFIX=$prefix env -u DISPLAY tools/with-display.sh \
-  python3 tools/make_screenshots.py --build build --root .
+source tools/private-prefix.sh
+env -u DISPLAY tools/with-display.sh python3 tools/make_screenshots.py --build build --root .
