@@ -397,6 +397,7 @@ LRESULT CALLBACK paintNothing(HWND window, UINT message, WPARAM wParam, LPARAM l
 TEST_F(TickTest, FiringTickDoesNotPresent)
 {
     ConfirmAborter abort;
+    KillTimer(window, 300); // no tick of the dialog's own loop may present meanwhile
     g_windowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paintNothing)));
     HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
@@ -419,6 +420,40 @@ TEST_F(TickTest, FiringTickDoesNotPresent)
     EXPECT_EQ(GetPixel(g_app.backgroundSurface, 100, 5), GetPixel(screen, 100, 5)) << "the next tick does";
     ReleaseDC(window, screen);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_windowProc));
+}
+
+// An idle face costs nothing: a tick that would draw the same frame leaves
+// the window alone, and any visible change is drawn at the next tick.
+TEST_F(TickTest, UnchangedFrameIsNotDrawnAgain)
+{
+    KillTimer(window, 300);
+    std::strcpy(g_app.options.hostName, "host");
+    watch(Network, nullptr);
+    const auto paintMagenta = [this] {
+        HDC screen = GetDC(window);
+        RECT all = {0, 0, kFaceWidth, kFaceHeight};
+        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(screen, &all, brush);
+        DeleteObject(brush);
+        const COLORREF shown = GetPixel(screen, 100, 5);
+        ReleaseDC(window, screen);
+        return shown;
+    };
+    const auto shownAfterTick = [this] {
+        tick(window);
+        HDC screen = GetDC(window);
+        const COLORREF shown = GetPixel(screen, 100, 5);
+        ReleaseDC(window, screen);
+        return shown;
+    };
+    tick(window);
+    const COLORREF magenta = paintMagenta();
+    EXPECT_EQ(magenta, shownAfterTick()) << "nothing changed: nothing drawn";
+    g_app.pingResult = 7;
+    EXPECT_NE(magenta, shownAfterTick()) << "a new round trip is drawn";
+    paintMagenta();
+    loadBuiltInSkin(window);
+    EXPECT_NE(magenta, shownAfterTick()) << "a new skin is drawn";
 }
 
 } // namespace
