@@ -31,7 +31,7 @@ const std::map<int, std::vector<std::string>> kDialogs = {
     {IDD_ABOUT,
      {"このソフトについて | ＭＳ Ｐゴシック 9 0 0 128 | 0,0 241x85 | 80C800C0 00000080",
       "1 Button 184,64 50x14 50010001 OK",
-      "1001 Static 102,70 39x8 50020000 Version 0.0",
+      "1001 Static 102,70 60x8 50020000 Version 0.0",
       "-1 STATIC 4,3 94x75 5000000E #113",
       "-1 Static 103,9 123x11 50020000 Copyright (C) 2026 Noctil developers",
       "-1 Static 101,59 82x8 50020000 for Windows9x,NT/2000/XP"}},
