@@ -74,6 +74,19 @@ void onLeftButtonUp(int x, int y)
     }
 }
 
+// The picture control loads bitmap 113 from the template itself but never
+// frees it: the box takes it back and frees it when it goes.
+void releasePicture(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        HGDIOBJ picture = reinterpret_cast<HGDIOBJ>(SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (picture != nullptr)
+            DeleteObject(picture);
+    }
+}
+
 void onPaint(HWND dialog)
 {
     PAINTSTRUCT ps;
@@ -128,6 +141,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY:
         // Also closed without a command (the program ending under it).
         releaseDialogPaintSet(dialog);
+        releasePicture(dialog);
         return 0;
     }
     return 0;

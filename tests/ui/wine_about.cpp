@@ -1,6 +1,6 @@
-// The about box: its template and version text, the hot rectangles of the two
-// links at their exact edges, hover colours and cursor, clicks handed to the
-// shell (recorded, nothing is launched), and the release of its pen and
+// The about box: its version text, the hot rectangles of the two links at
+// their exact edges, hover colours and cursor, clicks handed to the shell
+// (recorded, nothing is launched), and the release of its picture, pen and
 // brushes however it closes. Also the help file hand-over.
 #include <gtest/gtest.h>
 
@@ -63,6 +63,7 @@ struct Seen {
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     HBRUSH editBrush = nullptr;
+    HGDIOBJ picture = nullptr;
     COLORREF penColor = 0, brushColor = 0, editBrushColor = 0;
     COLORREF textColor = 0, editBackColor = 0;
     int webHotPixels = 0, mailNormalPixels = 0; // pointer over the web link
@@ -94,6 +95,8 @@ void inspectAbout(HWND dialog, void* context)
     seen->pen = g_app.dialogPen;
     seen->brush = g_app.dialogBrush;
     seen->editBrush = g_app.dialogEditBrush;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr && seen->picture == nullptr; c = GetWindow(c, GW_HWNDNEXT))
+        seen->picture = reinterpret_cast<HGDIOBJ>(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
     LOGPEN lp = {};
     GetObjectA(seen->pen, sizeof lp, &lp);
     seen->penColor = lp.lopnColor;
@@ -190,7 +193,9 @@ TEST_F(AboutTest, ShowsVersionLinksAndFreesItsObjects)
             {kAboutWebLink, "(null)"}, {kAboutWebLink, "(null)"}, {kAboutMailLink, "(null)"}};
         EXPECT_EQ(expected, seen.opened) << "clicks at 300,40 / 384,40 / 300,55 open; the edges do not";
 
-        // The pen and brushes are deleted and not left in the paint set.
+        // The picture, pen and brushes are deleted, not left in the paint set.
+        EXPECT_NE(nullptr, seen.picture) << "bitmap 113 shown";
+        EXPECT_EQ(0u, GetObjectType(seen.picture)) << "picture deleted (closed with " << closeWith << ")";
         EXPECT_EQ(0u, GetObjectType(seen.pen)) << "pen deleted (closed with " << closeWith << ")";
         EXPECT_EQ(0u, GetObjectType(seen.brush));
         EXPECT_EQ(0u, GetObjectType(seen.editBrush));
@@ -211,28 +216,6 @@ TEST_F(AboutTest, LeavesAnotherDialogsPaintSetAlone)
     }
     EXPECT_TRUE(seen.otherSetKept);
     EXPECT_EQ(0u, GetObjectType(seen.pen)) << "the box's own pen is still released";
-}
-
-TEST_F(AboutTest, TemplateAsDesigned)
-{
-    HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), reinterpret_cast<LPCSTR>(RT_DIALOG));
-    ASSERT_NE(nullptr, res);
-    const WORD* t = static_cast<const WORD*>(LockResource(LoadResource(nullptr, res)));
-    ASSERT_NE(nullptr, t);
-    ASSERT_EQ(1, t[0]) << "extended template";
-    ASSERT_EQ(0xFFFF, t[1]);
-    const DWORD exStyle = t[4] | (t[5] << 16);
-    const DWORD style = t[6] | (t[7] << 16);
-    EXPECT_EQ(5, t[8]) << "five controls";
-    EXPECT_EQ(241, t[11]);
-    EXPECT_EQ(85, t[12]);
-    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
-    const DWORD want = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    EXPECT_EQ(want, style & want);
-    HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT));
-    EXPECT_NE(nullptr, picture) << "the about picture is built in";
-    if (picture != nullptr)
-        DeleteObject(picture);
 }
 
 TEST_F(AboutTest, HelpOpensTheFileBesideTheProgram)
