@@ -151,8 +151,8 @@ BOOL CALLBACK matchShown(HWND w, LPARAM p)
     return TRUE;
 }
 
-// Waits until such a window is shown (want) or none is; false on a timeout.
-bool waitShown(DWORD process, const char* cls, const char* caption, bool want, HWND& found)
+// Waits until such a window is shown (want) or none is; false after `ms`.
+bool waitShown(DWORD process, const char* cls, const char* caption, bool want, HWND& found, DWORD ms = 10000)
 {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -161,7 +161,7 @@ bool waitShown(DWORD process, const char* cls, const char* caption, bool want, H
         found = s.found;
         if ((found != nullptr) == want)
             return true;
-        if (GetTickCount() - start > 10000)
+        if (GetTickCount() - start > ms)
             return false;
         Sleep(5);
     }
@@ -174,14 +174,22 @@ const char* openAndClose(HWND window, UINT command, const char* caption, UINT cl
     const bool menu = std::strcmp(caption, "#32768") == 0;
     const char* cls = menu ? caption : nullptr;
     const char* text = menu ? nullptr : caption;
-    RECT r;
-    GetWindowRect(window, &r);
-    if (menu) // a right click on the top bar
-        PostMessageA(window, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 100, r.top + 5));
-    else
+    HWND shown = nullptr;
+    if (menu) {
+        // A right click on the top bar. Xvfb may report the focus leaving the
+        // last dialog only after the menu opened, which cancels it at once:
+        // then it is asked for again.
+        RECT r;
+        GetWindowRect(window, &r);
+        for (int attempt = 0; attempt < 5 && shown == nullptr; ++attempt) {
+            PostMessageA(window, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 100, r.top + 5));
+            waitShown(process, cls, text, true, shown, 2000);
+        }
+    } else {
         PostMessageA(window, WM_COMMAND, command, 0);
-    HWND shown;
-    if (!waitShown(process, cls, text, true, shown))
+        waitShown(process, cls, text, true, shown);
+    }
+    if (shown == nullptr)
         return "did not open";
     // Painted before it closes, as the user would see it: what is drawn only
     // now and then would make the counts wander.
