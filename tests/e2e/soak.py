@@ -6,11 +6,12 @@ private memory must not grow; the figures are printed at each checkpoint.
 What is counted, for the running noctil.exe (the system's own counters read 0
 under Wine):
 - GDI objects by kind, off Wine's gdi debug channel, which traces each object
-  as it is made and freed. Icons and cursors hold their pictures as two GDI
-  bitmaps there, so a lost icon shows as bitmaps.
+  as it is made and freed (dc: memory DCs and Wine's cache of window DCs).
+  Icons and cursors hold their pictures as two GDI bitmaps there, so a lost
+  icon shows as bitmaps.
 - windows: its top-level windows and every child of theirs (probe census);
 - menus: off Wine's menu debug channel, as they are made and destroyed;
-- private memory: Private_Dirty of its Linux process, in KB: what it wrote
+- private memory (dirty_kb): Private_Dirty of its Linux process: what it wrote
   itself (heaps, stacks, data). Its clean pages of the 32-bit libraries count
   as private only while no other 32-bit Wine process maps them, so they come
   and go with whatever else runs on the machine.
@@ -64,7 +65,7 @@ TRACE = re.compile(r"([0-9a-f]+):[0-9a-f]+:trace:(?:gdi:\w+ (allocated|freed) (?
                    r"|menu:create_menu return (0x[0-9a-f]+)|menu:NtUserDestroyMenu \((0x[0-9a-f]+)\))")
 KINDS = {"BITMAP": "bitmap", "BRUSH": "brush", "PEN": "pen", "EXTPEN": "pen", "FONT": "font",
          "DC": "dc", "MEMDC": "dc", "REGION": "region"}
-COLUMNS = ["gdi", "bitmap", "brush", "pen", "font", "dc", "region", "windows", "menus", "private_kb"]
+COLUMNS = ["gdi", "bitmap", "brush", "pen", "font", "dc", "region", "windows", "menus", "dirty_kb"]
 
 
 class LiveObjects:
@@ -100,7 +101,7 @@ class LiveObjects:
             return dict(kinds, gdi=len(self.gdi[key]), menus=len(self.menus[key]))
 
 
-def private_kb(linux_pid):
+def private_dirty_kb(linux_pid):
     with open("/proc/%d/smaps_rollup" % linux_pid) as f:
         for line in f:
             if line.startswith("Private_Dirty:"):
@@ -118,7 +119,7 @@ def figures(h, proc, live, pid):
         time.sleep(0.2)
     f = min(looks, key=lambda c: c["gdi"])
     f["windows"] = int(h.probe("census")[1].split()[1])
-    f["private_kb"] = private_kb(proc.pid)
+    f["dirty_kb"] = private_dirty_kb(proc.pid)
     return f
 
 
@@ -142,6 +143,13 @@ def run_phase(h, opts, name, auto, rearm, table):
     steps = OPENINGS + ([rearm] if rearm else [])
     done = opts.warmup
     failed = cycle(h, opts.warmup, steps)
+    if name == "network" and not failed:
+        # Stopped until the ping thread ends, then armed again: the first
+        # thread that follows an ended one adds about 1 MB once (Wine's own;
+        # later ones add nothing).
+        failed = cycle(h, 1, [(40041, HOST, IDCANCEL)])
+        time.sleep(4)
+        failed = failed or cycle(h, 1, [rearm])
     h.check(not failed, "%s: %d rounds to warm up" % (name, opts.warmup), failed)
     rows = [(done, figures(h, proc, live, pid))]
     per_leg = max(1, opts.rounds // opts.checkpoints)
@@ -159,8 +167,8 @@ def run_phase(h, opts, name, auto, rearm, table):
             % (name, done - opts.warmup, len(steps)), failed)
     h.check(grew["gdi"] <= GDI_SLACK, "%s: GDI objects grow by at most %d" % (name, GDI_SLACK), grew)
     h.check(grew["windows"] <= 0 and grew["menus"] <= 0, "%s: no window or menu is left behind" % name, grew)
-    h.check(grew["private_kb"] <= MEMORY_SLACK_KB, "%s: private memory grows by at most %d KB"
-            % (name, MEMORY_SLACK_KB), grew["private_kb"])
+    h.check(grew["dirty_kb"] <= MEMORY_SLACK_KB, "%s: private memory grows by at most %d KB"
+            % (name, MEMORY_SLACK_KB), grew["dirty_kb"])
     if name == "network":
         rc, n = h.probe("face-line", 40, 40, '"127.0.0.1"(%dms/0)')
         h.check(rc == 0 and int(n) >= 0, "network: the watch still answers on the face", n)
@@ -170,7 +178,7 @@ def run_phase(h, opts, name, auto, rearm, table):
 def main():
     h = Harness()
     ap = argparse.ArgumentParser()
-    ap.add_argument("--rounds", type=int, default=10, help="rounds after the warm-up")
+    ap.add_argument("--rounds", type=int, default=20, help="rounds after the warm-up")
     ap.add_argument("--warmup", type=int, default=3)
     ap.add_argument("--checkpoints", type=int, default=1, help="counts taken after the warm-up")
     opts = ap.parse_args(h.extra_args)
@@ -184,8 +192,8 @@ def main():
     print("%-10s %6s" % ("phase", "round") + "".join("%11s" % c for c in COLUMNS))
     for row in table:
         print("%-10s %6d" % tuple(row[:2]) + "".join("%11d" % v for v in row[2:]))
-    print("info %d rounds of %d openings per phase after %d to warm up, %.0f s"
-          % (opts.rounds, len(OPENINGS), opts.warmup, time.time() - started))
+    print("info %d rounds per phase after %d to warm up, %.0f s"
+          % (opts.rounds, opts.warmup, time.time() - started))
     h.finish()
 
 
