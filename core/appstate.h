@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "core/faceframe.h"
 #include "core/timecalc.h"
 #include "settings/options_layout.h"
 
@@ -82,6 +83,10 @@ struct AppState {
     COLORREF textColor1 = 2719488;
     COLORREF textColor2 = 2718363;
     COLORREF textColor3 = 767;
+    // What the window shows now; faceStale asks for a full redraw (new
+    // surfaces or skin) whatever the frame says.
+    FaceFrame shownFrame = {};
+    int32_t faceStale = 1;
 
     // Dialog paint set, filled by the dialog that is painting.
     HPEN dialogPen = nullptr;
@@ -92,6 +97,14 @@ struct AppState {
 };
 
 extern AppState g_app;
+
+// While one lives, activating the main window does not show it: a menu or a
+// box may open over a window hidden in the notification area.
+struct ActivationHold {
+    int32_t saved = g_app.activationGuard;
+    ActivationHold() { g_app.activationGuard = 1; }
+    ~ActivationHold() { g_app.activationGuard = saved; }
+};
 
 // Puts every field back to its initial value (start of the program; tests).
 void resetAppState();

@@ -9,6 +9,7 @@
 #include "ui/about.h"
 #include "ui/skin.h"
 #include "ui/tray.h"
+#include "winwatch/picker.h"
 
 namespace {
 
@@ -92,8 +93,9 @@ void onWindowWatch(Dispatch& d)
 {
     stopEverything();
     g_app.watchedWindow = nullptr;
-    // The window picker (121) opens here; on OK it sets watchedWindow and
-    // monitorMode and clears watchedWasActive.
+    // On OK the picker sets watchedWindow and monitorMode and clears
+    // watchedWasActive.
+    runWindowPicker(d.window);
     d.reloadTarget();
     if (g_app.watchedWindow != nullptr) {
         g_app.running = 1;
@@ -160,14 +162,12 @@ void onForceIfHung(HWND window)
         g_app.options.forceIfHung = 0;
 }
 
-// While the about box is open, activating the main window must not show it
-// (it may be hidden in the notification area).
 void onAbout(Dispatch& d)
 {
-    const int32_t guard = g_app.activationGuard;
-    g_app.activationGuard = 1;
-    runAboutDialog(d.window);
-    g_app.activationGuard = guard;
+    {
+        ActivationHold hold;
+        runAboutDialog(d.window);
+    }
     d.reloadTarget();
 }
 

@@ -311,18 +311,34 @@ LRESULT onTimer(HWND window, WPARAM id)
     return 0;
 }
 
-LRESULT onLeftButtonUp(HWND window)
+void endSpinRepeat(HWND window)
 {
-    ReleaseCapture();
     KillTimer(window, TIMER_SPIN_REPEAT);
     g_app.spinnerRepeat = 0;
     g_app.spinnerHeld = 0;
+}
+
+LRESULT onLeftButtonUp(HWND window)
+{
+    ReleaseCapture();
+    endSpinRepeat(window);
     if (g_app.buttonPressed == 1 && g_app.buttonHover == 1) {
         toggleRunning(window);
         updateTrayIcon(window);
     }
     if (g_app.closePressed == 1 && g_app.closeHover == 1)
         SendMessageA(window, WM_DESTROY, 0, 0);
+    return 0;
+}
+
+// The button may never come up here once another window has the mouse (a
+// capture taken elsewhere, Alt+Tab, or WM_CANCELMODE, whose default handling
+// releases it): a held arrow must not go on repeating. The repeat's own
+// SetCapture on this window changes nothing.
+LRESULT onCaptureChanged(HWND window, LPARAM newCapture)
+{
+    if (reinterpret_cast<HWND>(newCapture) != window)
+        endSpinRepeat(window);
     return 0;
 }
 
@@ -360,6 +376,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:    return onLeftButtonDown(window, lParam);
     case WM_TIMER:          return onTimer(window, wParam);
     case WM_LBUTTONUP:      return onLeftButtonUp(window);
+    case WM_CAPTURECHANGED: return onCaptureChanged(window, lParam);
     case WM_KEYDOWN:        return onKeyDown(wParam);
     case WM_COMMAND:        dispatchCommand(window, wParam, lParam); return 0;
     case WM_ENDSESSION:     return onEndSession(window, wParam);

@@ -1,6 +1,6 @@
 #include "core/statusline.h"
+#include "core/textformat.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -15,15 +15,6 @@ constexpr int32_t kModeCountdown = 201;
 constexpr int32_t kPingLost = -11;
 constexpr int32_t kCountdownGraceMs = 10000;
 
-// snprintf that tolerates a zero size and always leaves a terminated string.
-template <typename... Args>
-void formatInto(char* out, size_t size, const char* format, Args... args)
-{
-    if (size == 0)
-        return;
-    std::snprintf(out, size, format, args...);
-    out[size - 1] = '\0';
-}
 
 // Length of the character at `p` (a lead byte before the terminator counts
 // alone, as the system's CharNextA does).
@@ -58,12 +49,12 @@ int monitorTextBudget(int32_t mode)
 
 void formatDate(char* out, size_t size, int year, int month, int day)
 {
-    formatInto(out, size, "%4d/%02d/%02d", year, month, day);
+    formatText(out, size, "%4d/%02d/%02d", year, month, day);
 }
 
 void formatClock(char* out, size_t size, int hour, int minute, int second)
 {
-    formatInto(out, size, "%02d:%02d:%02d", hour, minute, second);
+    formatText(out, size, "%02d:%02d:%02d", hour, minute, second);
 }
 
 bool pingTriggerDue(int32_t failures)
@@ -93,7 +84,7 @@ bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName
     out[0] = '\0';
     if (mode == kModeCountdown) {
         const CountdownFields f = splitRemaining(remainingMs);
-        formatInto(out, size, " %d 時間 %02d 分 %02d 秒", f.hours, f.minutes, f.seconds);
+        formatText(out, size, " %d 時間 %02d 分 %02d 秒", f.hours, f.minutes, f.seconds);
         return true;
     }
     const char* name = mode == kModeNetwork ? hostName : title;
@@ -113,13 +104,13 @@ void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult,
     if (mode == kModeCountdown)
         return;
     if (mode != kModeNetwork)
-        formatInto(out, size, "\"(%04X)", static_cast<unsigned>(windowHandle));
+        formatText(out, size, "\"(%04X)", static_cast<unsigned>(windowHandle));
     else if (pingResult >= 0)
-        formatInto(out, size, "\"(%dms/%d)", pingResult, pingFailures);
+        formatText(out, size, "\"(%dms/%d)", pingResult, pingFailures);
     else if (pingResult == kPingLost)
-        formatInto(out, size, "\"(LOST/%d)", pingFailures);
+        formatText(out, size, "\"(LOST/%d)", pingFailures);
     else
-        formatInto(out, size, "\"(ERROR/%d)", pingFailures);
+        formatText(out, size, "\"(ERROR/%d)", pingFailures);
 }
 
 int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDrawFn draw, void* context,

@@ -13,6 +13,19 @@ bool systemLeadByte(unsigned char byte)
     return IsDBCSLeadByte(byte) != 0;
 }
 
+// The user's Programs folder. SHGetSpecialFolderPathA came with the shell of
+// Internet Explorer 4; the first Windows 95 and NT 4.0 answer through an item
+// list instead.
+bool findProgramsFolder(char (&folder)[460])
+{
+    using SpecialFolderPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    auto specialFolderPath = reinterpret_cast<SpecialFolderPathFn>(
+        GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetSpecialFolderPathA"));
+    if (specialFolderPath != nullptr)
+        return specialFolderPath(nullptr, folder, CSIDL_PROGRAMS, FALSE) != FALSE;
+    return findProgramsFolderByItemList(folder);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -25,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     removeTrailingBackslashWith(programDirectory, systemLeadByte);
 
     char programsFolder[460] = {};
-    const bool haveFolder = SHGetSpecialFolderPathA(nullptr, programsFolder, CSIDL_PROGRAMS, FALSE) != FALSE;
+    const bool haveFolder = findProgramsFolder(programsFolder);
     installShortcuts(programDirectory, haveFolder ? programsFolder : nullptr);
     return 0;
 }

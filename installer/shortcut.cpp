@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <cstdio>
+#include "core/textformat.h"
 
 const char kEightAmLinkName[] = "午前８時に終了";
 
@@ -13,10 +13,16 @@ const char kProgramFile[] = "noctil.exe";
 const char kStartMenuName[] = "Noctil!";
 constexpr int kPathBuffer = 460;
 
+// The shell-link object and its two interfaces, written out here: the import
+// library's copies come in one block with hundreds of others.
+const CLSID kShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // "%s\%s" or "%s\%s.LNK" into a path buffer; false when it would not fit.
 bool formatPath(char (&out)[kPathBuffer], const char* format, const char* dir, const char* name)
 {
-    const int n = std::snprintf(out, sizeof out, format, dir, name);
+    const int n = formatText(out, sizeof out, format, dir, name);
     return n > 0 && n < static_cast<int>(sizeof out);
 }
 
@@ -33,7 +39,7 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
 
     const HRESULT init = CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    HRESULT hr = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkA,
                                   reinterpret_cast<void**>(&link));
     if (SUCCEEDED(hr)) {
         link->SetArguments(arguments);
@@ -42,7 +48,7 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
         link->SetIconLocation(iconPath, iconIndex);
         link->SetPath(target);
         IPersistFile* file = nullptr;
-        hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        hr = link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file));
         if (SUCCEEDED(hr)) {
             hr = file->Save(widePath, TRUE);
             file->Release();
@@ -52,6 +58,23 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
     if (SUCCEEDED(init))
         CoUninitialize();
     return hr;
+}
+
+bool findProgramsFolderByItemList(char (&folder)[460])
+{
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &items)))
+        return false;
+    char path[MAX_PATH];
+    const bool found = SHGetPathFromIDListA(items, path) != FALSE;
+    IMalloc* shellMalloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
+        shellMalloc->Free(items);
+        shellMalloc->Release();
+    }
+    if (found)
+        formatText(folder, sizeof folder, "%s", path);
+    return found;
 }
 
 void installShortcuts(const char* programDirectory, const char* programsFolder)

@@ -13,5 +13,9 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
 // backslash; `programsFolder` is null when the Start menu could not be found.
 void installShortcuts(const char* programDirectory, const char* programsFolder);
 
+// The user's Programs folder through the shell's item list, as the first
+// Windows 95 and NT 4.0 give it (they lack SHGetSpecialFolderPathA).
+bool findProgramsFolderByItemList(char (&folder)[460]);
+
 // The 8 a.m. shortcut's file name ("午前８時に終了").
 extern const char kEightAmLinkName[];

@@ -1,7 +1,5 @@
 #include "netwatch/pingmonitor.h"
 
-#include <process.h>
-
 #include "core/appstate.h"
 #include "core/paths.h"
 #include "netwatch/icmp_pinger.h"
@@ -26,13 +24,12 @@ void pauseBetweenPings(void*)
 
 } // namespace
 
-unsigned __stdcall pingThreadMain(void*)
+DWORD WINAPI pingThreadMain(void*)
 {
     IcmpPinger pinger; // never started: the shared session is
     const PingWords words = {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures};
     const PingLoopCalls calls = {&pinger, pingCurrentHost, pauseBetweenPings};
     runPingMonitor(words, calls);
-    _endthreadex(0); // releases the run-time's per-thread data
     return 0;
 }
 
@@ -48,9 +45,11 @@ void armNetwork(HWND window)
     // Marked busy before the start, so that no second thread can be started
     // in the moment before the first one runs.
     if (g_app.pingIdle.exchange(0) != 0) {
-        const uintptr_t thread = _beginthreadex(nullptr, 0, pingThreadMain, g_app.options.hostName, 0, nullptr);
-        if (thread != 0) {
-            CloseHandle(reinterpret_cast<HANDLE>(thread));
+        // A plain system thread: the thread touches nothing of a C library.
+        DWORD threadId = 0;
+        HANDLE thread = CreateThread(nullptr, 0, pingThreadMain, g_app.options.hostName, 0, &threadId);
+        if (thread != nullptr) {
+            CloseHandle(thread);
         } else {
             g_app.pingIdle = 1;
             g_app.pingResult = NoSocket; // shown as an error; nothing would ever ping

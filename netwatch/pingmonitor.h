@@ -8,4 +8,4 @@ void armNetwork(HWND window);
 
 // The ping thread's entry; `argument` is not used (the host is read afresh
 // from the options for every exchange).
-unsigned __stdcall pingThreadMain(void* argument);
+DWORD WINAPI pingThreadMain(void* argument);

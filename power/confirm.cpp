@@ -1,8 +1,8 @@
 #include "power/confirm.h"
 
-#include <cstdio>
 
 #include "core/appstate.h"
+#include "core/textformat.h"
 #include "power/dialogpaint.h"
 #include "power/seam.h"
 #include "resources/resource.h"
@@ -26,7 +26,7 @@ int g_secondsLeft = 0;
 void showSecondsLeft(HWND dialog)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "あと　%d 秒", g_secondsLeft);
+    formatText(text, sizeof text, "あと　%d 秒", g_secondsLeft);
     SetDlgItemTextA(dialog, IDC_CONFIRM_COUNT, text);
 }
 

@@ -2,9 +2,9 @@
 
 #include <tlhelp32.h>
 
-#include <cstdio>
 
 #include "core/appstate.h"
+#include "core/textformat.h"
 #include "power/notify.h"
 #include "power/powerflags.h"
 #include "power/seam.h"
@@ -56,7 +56,7 @@ void showFailureBox(DWORD error)
                    reinterpret_cast<LPSTR>(&text), 0, nullptr);
     char number[16];
     if (text == nullptr) // a code without system text still says which it was
-        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(error));
+        formatText(number, sizeof number, "%lu", static_cast<unsigned long>(error));
     MessageBoxA(nullptr, text != nullptr ? text : number, "シャットダウン処理中のエラー",
                 MB_ICONINFORMATION | MB_OK);
     if (text != nullptr)

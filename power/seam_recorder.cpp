@@ -4,10 +4,10 @@
 #include "power/seam_recorder.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "core/paths.h"
+#include "core/textformat.h"
 #include "netwatch/winsock_api.h"
 #include "power/seam.h"
 
@@ -40,11 +40,11 @@ void appendToFile(const char* line)
 BOOL record(const char* name, const char* format, ...)
 {
     char line[256];
-    int used = std::snprintf(line, sizeof line, "%s", name);
+    int used = formatText(line, sizeof line, "%s", name);
     va_list args;
     va_start(args, format);
     if (used >= 0 && used < static_cast<int>(sizeof line))
-        std::vsnprintf(line + used, sizeof line - used, format, args);
+        formatTextV(line + used, sizeof line - used, format, args);
     va_end(args);
     appendText(line, sizeof line, "\n");
     appendText(g_log, sizeof g_log, line);

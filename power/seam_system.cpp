@@ -9,7 +9,15 @@ BOOL seamExitWindowsEx(UINT flags, DWORD reason)
 
 BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
 {
-    return SetSystemPowerState(suspend, force);
+    // Bound by name: Windows NT 4.0 has no power management and no such call.
+    using SetPowerStateFn = BOOL(WINAPI*)(BOOL, BOOL);
+    auto setPowerState = reinterpret_cast<SetPowerStateFn>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetSystemPowerState"));
+    if (setPowerState == nullptr) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return FALSE;
+    }
+    return setPowerState(suspend, force);
 }
 
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)

@@ -1,10 +1,10 @@
 #include "settings/autostart_logic.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "core/cmdline.h"
 #include "core/paths.h"
+#include "core/textformat.h"
 #include "settings/time_entry.h"
 
 namespace {
@@ -31,7 +31,7 @@ int32_t readNumber(AutoStartReader read, void* context, const char* key, const c
 void writeNumber(AutoStartWriter write, void* context, const char* key, int64_t number)
 {
     char text[24];
-    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(number));
+    formatText(text, sizeof text, "%lld", static_cast<long long>(number));
     write(context, key, text);
 }
 

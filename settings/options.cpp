@@ -6,8 +6,10 @@
 #include "core/paths.h"
 
 const char kOptionsFileName[] = "noctil.gid";
-const char kOptionsFreshName[] = "noctil.gid.new";
-const char kOptionsAsideName[] = "noctil.gid.old";
+// No longer than the file's own name, so every folder that can hold the file
+// can hold these too.
+const char kOptionsFreshName[] = "noctil.new";
+const char kOptionsAsideName[] = "noctil.old";
 const char kCompanionProgram[] = "noctillink.exe";
 
 namespace {
@@ -26,6 +28,10 @@ bool inProgramDirectory(Path& out, const char* name)
            appendText(out.text, sizeof out.text, name);
 }
 
+// What an interrupted save of the earlier versions left, under their names.
+const char kEarlierFreshName[] = "noctil.gid.new";
+const char kEarlierAsideName[] = "noctil.gid.old";
+
 struct OptionsPaths {
     Path file, fresh, aside;
 };
@@ -35,6 +41,20 @@ bool optionsPaths(OptionsPaths& p)
     return inProgramDirectory(p.file, kOptionsFileName) && inProgramDirectory(p.fresh, kOptionsFreshName) &&
            inProgramDirectory(p.aside, kOptionsAsideName);
 }
+
+// The files an interrupted save leaves in place of a missing options file, in
+// the order they are tried: a new file counts only if it was written whole.
+struct Leftover {
+    const char* name;
+    bool wholeOnly;
+};
+
+const Leftover kLeftovers[] = {
+    {kOptionsFreshName, true},
+    {kOptionsAsideName, false},
+    {kEarlierFreshName, true},
+    {kEarlierAsideName, false},
+};
 
 // Reads up to a whole image; the number of bytes read, or -1 when the file
 // cannot be opened.
@@ -56,9 +76,83 @@ long readImage(const char* path, unsigned char (&image)[kOptionsFileSize])
     return static_cast<long>(total);
 }
 
+// Only where the options file is missing: what an interrupted save left.
+long readLeftover(unsigned char (&image)[kOptionsFileSize])
+{
+    Path path;
+    for (const Leftover& leftover : kLeftovers) {
+        if (!inProgramDirectory(path, leftover.name))
+            continue;
+        const long n = readImage(path.text, image);
+        if (n == static_cast<long>(kOptionsFileSize) || (n > 0 && !leftover.wholeOnly))
+            return n;
+    }
+    return -1;
+}
+
 bool exists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A read-only file is the user's word that it stays as it is; a directory is
+// never ours to move or replace.
+bool refusesReplacement(const char* target)
+{
+    const DWORD attributes = GetFileAttributesA(target);
+    return attributes != INVALID_FILE_ATTRIBUTES
+           && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// Deletes a file an earlier save left behind, read-only or not; a directory
+// of that name stays.
+void removeLeftover(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
+}
+
+void removeAllLeftovers()
+{
+    Path path;
+    for (const Leftover& leftover : kLeftovers) {
+        if (inProgramDirectory(path, leftover.name))
+            removeLeftover(path.text);
+    }
+}
+
+// Writes the whole image to an open file and closes it.
+bool writeAndClose(HANDLE file, const unsigned char (&image)[kOptionsFileSize])
+{
+    DWORD written = 0;
+    bool ok = WriteFile(file, image, sizeof image, &written, nullptr) && written == sizeof image;
+    ok = FlushFileBuffers(file) && ok;
+    ok = CloseHandle(file) && ok;
+    return ok;
+}
+
+// A fresh file under `path`: whatever an earlier save left there is removed
+// first, so neither its contents nor its attributes are taken over.
+HANDLE createFresh(const char* path)
+{
+    removeLeftover(path);
+    return CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Where no new file can be made beside it, the file is rewritten in place, as
+// the program always did before it saved safely.
+bool writeInPlace(const char* target, const unsigned char (&image)[kOptionsFileSize])
+{
+    if (refusesReplacement(target)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    HANDLE file = CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && writeAndClose(file, image);
 }
 
 MoveFileExFunction replacingMove()
@@ -77,7 +171,7 @@ bool replaceByRenaming(const char* fresh, const char* target, const char* aside)
 {
     const bool hadTarget = exists(target);
     if (hadTarget) {
-        DeleteFileA(aside); // left by an earlier interrupted save; target is newer
+        removeLeftover(aside); // left by an earlier interrupted save; target is newer
         if (!MoveFileA(target, aside)) {
             const DWORD error = GetLastError();
             DeleteFileA(fresh);
@@ -100,8 +194,7 @@ bool replaceByRenaming(const char* fresh, const char* target, const char* aside)
 
 bool replaceFileSafely(const char* fresh, const char* target, const char* aside, bool allowMoveFileEx)
 {
-    const DWORD attributes = GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    if (refusesReplacement(target)) {
         DeleteFileA(fresh);
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
@@ -109,7 +202,7 @@ bool replaceFileSafely(const char* fresh, const char* target, const char* aside,
     if (allowMoveFileEx) {
         MoveFileExFunction move = replacingMove();
         if (move != nullptr && move(fresh, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            DeleteFileA(aside); // a leftover of an interrupted save is older still
+            removeLeftover(aside); // a leftover of an interrupted save is older still
             return true;
         }
     }
@@ -122,14 +215,8 @@ bool readOptionsFile(Options& inOut)
     if (!optionsPaths(p))
         return false;
     unsigned char image[kOptionsFileSize];
-    long n = readImage(p.file.text, image);
-    if (n <= 0) {
-        // An interrupted save: the new file counts only if it was written
-        // whole, else the old one set aside.
-        n = readImage(p.fresh.text, image);
-        if (n != static_cast<long>(kOptionsFileSize))
-            n = readImage(p.aside.text, image);
-    }
+    // A file that is there, even an empty one, is read as it stands.
+    const long n = exists(p.file.text) ? readImage(p.file.text, image) : readLeftover(image);
     return n > 0 && decodeOptions(image, static_cast<size_t>(n), inOut);
 }
 
@@ -141,21 +228,19 @@ bool writeOptionsFile(const Options& options)
     unsigned char image[kOptionsFileSize];
     encodeOptions(options, image);
 
-    HANDLE file = CreateFileA(p.fresh.text, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = createFresh(p.fresh.text);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, image, sizeof image, &written, nullptr) && written == sizeof image;
-    ok = FlushFileBuffers(file) && ok;
-    ok = CloseHandle(file) && ok;
-    if (!ok) {
+        return writeInPlace(p.file.text, image);
+    if (!writeAndClose(file, image)) {
         const DWORD error = GetLastError();
         DeleteFileA(p.fresh.text);
         SetLastError(error);
         return false;
     }
-    return replaceFileSafely(p.fresh.text, p.file.text, p.aside.text, true);
+    if (!replaceFileSafely(p.fresh.text, p.file.text, p.aside.text, true))
+        return false;
+    removeAllLeftovers();
+    return true;
 }
 
 void startCompanionProgram()

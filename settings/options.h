@@ -5,8 +5,8 @@
 #include "settings/options_layout.h"
 
 extern const char kOptionsFileName[];   // "noctil.gid"
-extern const char kOptionsFreshName[];  // the next file, written whole before it replaces the old one
-extern const char kOptionsAsideName[];  // the old file, while it is being replaced without MoveFileExA
+extern const char kOptionsFreshName[];  // "noctil.new": the next file, written whole before it replaces the old one
+extern const char kOptionsAsideName[];  // "noctil.old": the old file, while it is replaced without MoveFileExA
 extern const char kCompanionProgram[];  // "noctillink.exe"
 
 // Reads g_app.options from the file; on the first run (no file, or an empty
@@ -17,18 +17,20 @@ void saveOptions();
 
 // The parts of the two above, for the tests.
 
-// Reads the options file over `inOut`, or, when an interrupted save left no
-// usable file in its place, the complete file it left beside it. False when
-// there was nothing to read (the first run).
+// Reads the options file over `inOut` as it stands, or, only when it is
+// missing, the complete file an interrupted save left beside it (also under
+// the earlier versions' names). False when there was nothing to read (the
+// first run).
 bool readOptionsFile(Options& inOut);
-// Writes the whole file beside the old one, then puts it in its place.
+// Writes the whole file beside the old one, then puts it in its place; where
+// no new file can be made beside it, rewrites the file in place.
 bool writeOptionsFile(const Options& options);
 // Puts the complete file `fresh` in the place of `target`. Without a working
 // MoveFileExA (Windows 95, 98 and Me, or `allowMoveFileEx` false) the old
 // target is first renamed to `aside` and removed at the end. A read-only
-// target is not replaced. On failure `target` is as it was and `fresh` is
-// removed; only if even putting the old file back failed do `aside` (old)
-// and `fresh` (new) remain for the next load.
+// target or a directory is not replaced. On failure `target` is as it was
+// and `fresh` is removed; only if even putting the old file back failed do
+// `aside` (old) and `fresh` (new) remain for the next load.
 bool replaceFileSafely(const char* fresh, const char* target, const char* aside, bool allowMoveFileEx);
 // Starts noctillink.exe from the program directory, if it is there.
 void startCompanionProgram();

@@ -7,13 +7,20 @@
 
 namespace {
 
-// The up-down class lives in the common controls library; registering it
-// once per process is enough.
+// The up-down class lives in the common controls library, which only these
+// dialogs need: it is loaded when the first of them opens, not at start-up,
+// and stays loaded. Registering the classes once per process is enough.
 void ensureCommonControls()
 {
     static bool registered = false;
-    if (!registered) {
-        InitCommonControls();
+    if (registered)
+        return;
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    using InitFunction = void(WINAPI*)();
+    const auto init =
+        library != nullptr ? reinterpret_cast<InitFunction>(GetProcAddress(library, "InitCommonControls")) : nullptr;
+    if (init != nullptr) {
+        init();
         registered = true;
     }
 }

@@ -55,5 +55,7 @@ if [ $status -ne 0 ] || grep -qiE 'warning|error|exception|can.t find' "$log" \
   exit 1
 fi
 
+# The same sources give the same file: no compile time in it.
+python3 "$here/clear_chm_time.py" "$work/noctilhelp.chm"
 mkdir -p "$outdir"
 cp "$work/noctilhelp.chm" "$outdir/noctilhelp.chm"

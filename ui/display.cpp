@@ -76,6 +76,7 @@ HFONT createDisplayFont(const char* face, int height, int weight, BOOL underline
 
 void createDisplayObjects(HWND window)
 {
+    g_app.faceStale = 1;
     g_app.fontNormal = createDisplayFont(kDisplayFontFace, 12, 0, FALSE);
     g_app.fontBold = createDisplayFont(kDisplayFontFace, 12, FW_BOLD, FALSE);
     g_app.fontLink = createDisplayFont(kDisplayFontFace, 12, 0, TRUE);

@@ -60,7 +60,9 @@ void trackAt(HWND window, POINT point)
         return;
     // Without the foreground the menu would stay open after a click elsewhere
     // (notably when opened from the notification area); the posted null
-    // message lets the next one to the window close it properly.
+    // message lets the next one to the window close it properly. Taking the
+    // foreground activates the window, which must stay hidden if it is.
+    ActivationHold hold;
     SetForegroundWindow(window);
     TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);

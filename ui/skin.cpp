@@ -150,6 +150,7 @@ int loadBuiltInSkin(HWND window)
     g_app.textColor3 = kBuiltInColor3;
     drawBuiltInSheet(window);
     drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    g_app.faceStale = 1;
     return 1;
 }
 
@@ -170,6 +171,7 @@ int loadSkin(HWND window, const char* name)
     // A missing or unreadable skin.bmp leaves the sheet as it was.
     drawBitmap(window, g_app.skinSheet, 0, bitmapPath, 0, 0, SRCCOPY);
     drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    g_app.faceStale = 1;
     return 1;
 }
 

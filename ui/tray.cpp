@@ -10,6 +10,8 @@ namespace {
 constexpr DWORD kTrayRecordSize = 88;
 const char kTrayTip[] = "Noctil.";
 
+NotifyIconFunction g_notifyIcon = Shell_NotifyIconA;
+
 HICON loadStateIcon()
 {
     const int id = g_app.running ? IDI_TRAY_RUNNING : IDI_TRAY_STOPPED;
@@ -37,7 +39,7 @@ void addTrayIcon(HWND window)
     data.uCallbackMessage = WM_TRAY_CALLBACK;
     data.hIcon = icon;
     copyText(data.szTip, sizeof data.szTip, kTrayTip);
-    g_app.trayIconAdded = Shell_NotifyIconA(NIM_ADD, &data) ? 1 : 0;
+    g_app.trayIconAdded = g_notifyIcon(NIM_ADD, &data) ? 1 : 0;
     DestroyIcon(icon);
 }
 
@@ -48,7 +50,7 @@ void updateTrayIcon(HWND window)
     data.uFlags = NIF_ICON | NIF_TIP;
     data.hIcon = icon;
     copyText(data.szTip, sizeof data.szTip, kTrayTip);
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    g_notifyIcon(NIM_MODIFY, &data);
     if (icon != nullptr)
         DestroyIcon(icon);
 }
@@ -56,7 +58,7 @@ void updateTrayIcon(HWND window)
 void removeTrayIcon(HWND window)
 {
     NOTIFYICONDATAA data = baseRecord(window);
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    g_notifyIcon(NIM_DELETE, &data);
     g_app.trayIconAdded = 0;
 }
 
@@ -71,4 +73,9 @@ UINT taskbarCreatedMessage()
 {
     static UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
+}
+
+void setNotifyIconForTest(NotifyIconFunction notify)
+{
+    g_notifyIcon = notify != nullptr ? notify : Shell_NotifyIconA;
 }

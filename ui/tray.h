@@ -11,3 +11,8 @@ void restoreTrayIcon(HWND window);
 
 // The registered "TaskbarCreated" message (0 if it could not be registered).
 UINT taskbarCreatedMessage();
+
+// The call that hands the icon to the shell. Tests put a recorder here that
+// looks at each picture and tip; null restores the shell's own.
+using NotifyIconFunction = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAA* data);
+void setNotifyIconForTest(NotifyIconFunction notify);

@@ -8,6 +8,7 @@
 
 #include "core/paths.h"
 #include "core/statusline.h"
+#include "core/textformat.h"
 #include "core/timecalc.h"
 
 namespace {
@@ -254,3 +255,15 @@ TEST(StatusLine, CutNeverSplitsADoubleByteCharacter)
 }
 
 } // namespace
+
+// The formatter behind these texts: a cut text stays terminated and reports
+// the length it needed; signs, zero padding and 64-bit values as printf.
+TEST(StatusLine, FormatterCutsLikeSnprintf)
+{
+    char out[6];
+    EXPECT_EQ(8, formatText(out, sizeof out, "%s\\%s", "ab", "cdefg"));
+    EXPECT_STREQ("ab\\cd", out);
+    char wide[40];
+    formatText(wide, sizeof wide, "%03d|%4d|%lld|%lu|%04X", -5, 7, -9000000000LL, 4294967295UL, 0xBEEFu);
+    EXPECT_STREQ("-05|   7|-9000000000|4294967295|BEEF", wide);
+}

@@ -131,13 +131,14 @@ TEST_F(AppStateTest, ToggleStopsARunningCountdownAndCannotRestartIt)
     EXPECT_EQ(0, g_app.running);
     EXPECT_EQ(0, g_app.monitorActive) << "stopping returns to the clock display";
 
+    g_app.pingStop = 0;
     DialogAnswerer answer("エラー", IDOK);
     toggleRunning(nullptr);
     answer.stop();
     EXPECT_TRUE(answer.seen()) << "a past target is refused with a message box";
     EXPECT_EQ("現在時刻より未来の時間を設定して下さい。", answer.text());
     EXPECT_EQ(0, g_app.running);
-    EXPECT_EQ(1, g_app.pingStop.load());
+    EXPECT_EQ(1, g_app.pingStop.load()) << "the refusal stops the ping thread too";
 }
 
 TEST_F(AppStateTest, ToggleRefusesATargetEqualToNow)

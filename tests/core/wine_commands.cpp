@@ -259,6 +259,7 @@ TEST_F(CommandTest, CancelledCountdownDialogLeavesTheRunningTrigger)
     DialogAnswerer answer(kCountdownCaption, IDCANCEL);
     command(IDM_COUNTDOWN);
     answer.stop();
+    ASSERT_TRUE(answer.seen()) << "dialog 126 did not open";
     EXPECT_EQ(1, g_app.running);
     EXPECT_EQ(1, g_app.monitorActive);
     EXPECT_EQ(Network, g_app.monitorMode);
@@ -280,20 +281,30 @@ TEST_F(CommandTest, CountdownPresetArmsTheCountdown)
     EXPECT_LE(ahead, 180000 + 5000);
 }
 
-TEST_F(CommandTest, ClockDialogStopsTheClockFirst)
+TEST_F(CommandTest, ClockDialogStopsTheClockFirstAndArmsOnOk)
 {
-    command(IDM_SET_8AM);
-    ASSERT_EQ(1, g_app.running);
-    const SYSTEMTIME target = targetAsLocal();
-    DialogAnswerer answer(kClockTimeCaption, IDCANCEL);
-    command(IDM_CLOCK_TIME);
-    answer.stop();
-    EXPECT_EQ(0, g_app.running) << "a cancelled entry leaves the clock stopped";
-    EXPECT_EQ(show(target), show(targetAsLocal()));
+    g_app.options.clockHour = 6;
+    g_app.options.clockMinute = 45;
+    // Cancel leaves the clock stopped at its old target; OK arms what the
+    // dialog showed, and the dispatch keeps that target.
+    struct Case { int answer, running, hour, minute; } cases[] = {{IDCANCEL, 0, 8, 0}, {IDOK, 1, 6, 45}};
+    for (const Case& c : cases) {
+        command(IDM_SET_8AM);
+        ASSERT_EQ(1, g_app.running);
+        DialogAnswerer answer(kClockTimeCaption, c.answer);
+        command(IDM_CLOCK_TIME);
+        answer.stop();
+        ASSERT_TRUE(answer.seen()) << "dialog 127 did not open";
+        const SYSTEMTIME t = targetAsLocal();
+        EXPECT_EQ(c.running, g_app.running) << "answer " << c.answer;
+        EXPECT_EQ(c.hour, t.wHour) << "answer " << c.answer;
+        EXPECT_EQ(c.minute, t.wMinute) << "answer " << c.answer;
+    }
 }
 
 TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
 {
+    DialogAnswerer cancelPicker("対象のｳｲﾝﾄﾞｳの選択", IDCANCEL);
     for (UINT id : {static_cast<UINT>(IDM_NETWORK_WATCH), static_cast<UINT>(IDM_WINDOW_WATCH)}) {
         armCountdown(600);
         g_app.pingStop = 0;

@@ -329,6 +329,36 @@ TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
     EXPECT_EQ("2026-05-15 12:07:30", target());
 }
 
+// Another program taking the mouse, Alt+Tab or a cancelled mode end a held
+// arrow as its release would, though no button comes up here.
+TEST_F(InputTest, HeldArrowStopsWhenTheMouseIsTakenAway)
+{
+    create();
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 500, 400, 40, 40, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, other);
+    struct Case { const char* how; void (*takeAway)(HWND window, HWND other); } cases[] = {
+        {"another window takes the capture", [](HWND, HWND o) { SetCapture(o); }},
+        {"the capture is released", [](HWND, HWND) { ReleaseCapture(); }},
+        {"WM_CANCELMODE", [](HWND w, HWND) { SendMessageA(w, WM_CANCELMODE, 0, 0); }},
+    };
+    for (const Case& c : cases) {
+        setTarget(2026, 5, 15, 12, 7, 30);
+        down(kColumnX[4], kUpY);
+        repeat();
+        ASSERT_EQ("2026-05-15 12:09:30", target()) << c.how << ": held and repeated once";
+        c.takeAway(window, other);
+        EXPECT_EQ(0, g_app.spinnerHeld) << c.how;
+        EXPECT_EQ(0, g_app.spinnerRepeat) << c.how;
+        EXPECT_FALSE(KillTimer(window, TIMER_SPIN_REPEAT)) << c.how << ": timer 500 still set";
+        repeat();
+        pumpMessages(600);
+        EXPECT_EQ("2026-05-15 12:09:30", target()) << c.how << ": no more steps";
+        up(kColumnX[4], kUpY);
+    }
+    DestroyWindow(other);
+}
+
 TEST_F(InputTest, ArrowsRestWhileATriggerRunsButTheKeypadWorks)
 {
     create();

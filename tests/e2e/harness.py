@@ -25,6 +25,17 @@ class Harness:
         self.procs = []
         self.failures = 0
         self.passes = 0
+        self.set_windows_version(os.environ.get("NOCTIL_WINVER"))
+
+    def set_windows_version(self, version):
+        """Makes Wine report `version` (win98, win2k, winxp, win10) to every
+        noctil.exe of the prefix, or its default when None. Each run sets or
+        clears the key, so none inherits another's."""
+        key = "HKCU\\Software\\Wine\\AppDefaults\\noctil.exe"
+        cmd = ["reg", "add", key, "/v", "Version", "/d", version, "/f"] if version else ["reg", "delete", key, "/f"]
+        done = subprocess.run([self.wine_run, *cmd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if version and done.returncode != 0:
+            sys.exit("could not set the Windows version %s" % version)
 
     # -- the program under test ------------------------------------------
     def install(self, recorded=True, subdir="app", installer=False):

@@ -9,6 +9,9 @@
 //   probe count                     number of top-level windows of class "Noctil"
 //   probe dialog CAPTION [ID]       exit 0 and print the text of control ID (default 0xFFFF) of a
 //                                   visible window with this caption
+//   probe rect CAPTION [ID]         "left top right bottom" of that window or of its control ID
+//   probe close CAPTION             post WM_CLOSE to the window with this caption
+//   probe window TITLE X Y MS       show a window of its own until it is closed or MS have passed
 //   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
 //   probe notice                    "left top width height topmost desktopRight desktopBottom"
 //                                   of a visible caption-less dialog of noctil's process
@@ -201,6 +204,19 @@ const char* openAndClose(HWND window, UINT command, const char* caption, UINT cl
     return waitShown(process, cls, text, false, shown) ? nullptr : "did not close";
 }
 
+// A window of the probe's own, shown until it is closed or `ms` have passed.
+int showWindow(const char* title, int x, int y, DWORD ms)
+{
+    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 240, 150, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    MSG msg;
+    for (const DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < ms; Sleep(20)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
 bool waitFor(bool wantWindow, DWORD ms)
 {
     const DWORD start = GetTickCount();
@@ -315,6 +331,19 @@ int main(int argc, char** argv)
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(number(argv[3]), BN_CLICKED), 0);
         return 0;
     }
+    if (std::strcmp(cmd, "window") == 0 && argc >= 6)
+        return showWindow(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), number(argv[5]));
+    HWND named = argc >= 3 ? findByCaption(argv[2]) : nullptr;
+    if (std::strcmp(cmd, "rect") == 0 && named != nullptr) {
+        HWND w = argc >= 4 ? GetDlgItem(named, static_cast<int>(number(argv[3]))) : named;
+        RECT r;
+        if (w == nullptr || !GetWindowRect(w, &r))
+            return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "close") == 0 && named != nullptr)
+        return PostMessageA(named, WM_CLOSE, 0, 0) ? 0 : 1;
     if (window == nullptr) {
         std::fprintf(stderr, "no main window\n");
         return 1;

@@ -1,9 +1,7 @@
 // libFuzzer target for the face's text and skin-name rules (memory safety of
-// the bounded builders, the cut and the name checks). Not part of the build:
-//   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address -I. tests/fuzz/fuzz_face.cpp \
-//       core/statusline.cpp core/paths.cpp ui/skincolor.cpp ui/skinpath.cpp -o /tmp/fuzz_face
-//   /tmp/fuzz_face -max_total_time=60
-// (clang keeps the literals in UTF-8; the byte values do not matter here.)
+// the bounded builders, the cut and the name checks). Built by
+// tests/fuzz/CMakeLists.txt; clang keeps the literals in UTF-8, the byte
+// values do not matter here.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

@@ -133,3 +133,12 @@ TEST_F(ShortcutTest, LinkPathsBeyondTheWideBufferAreRefused)
 }
 
 } // namespace
+
+TEST(ProgramsFolder, TheItemListGivesWhatTheNewerCallGives)
+{
+    char byItemList[460] = {};
+    char byPath[MAX_PATH] = {};
+    ASSERT_TRUE(findProgramsFolderByItemList(byItemList));
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, byPath, CSIDL_PROGRAMS, FALSE));
+    EXPECT_STREQ(byPath, byItemList);
+}

@@ -103,28 +103,20 @@ TEST_F(NotifyTest, EveryOtherWindowIsToldOnceAndTheNoticeSitsCentredOnTop)
     EXPECT_TRUE(takeSessionMessages(notice).empty()) << "never the notice itself";
     EXPECT_EQ(0x0Du, g_app.pendingExitFlags);
 
-    // The notice: no caption, its two texts, centred on the desktop, topmost.
+    // The notice (template 120, whose texts are checked with every other
+    // template): centred on the desktop, topmost.
     ASSERT_NE(nullptr, notice);
     EXPECT_TRUE(IsWindowVisible(notice));
     EXPECT_EQ(nullptr, GetWindow(notice, GW_OWNER)) << "not owned by the main window";
-    EXPECT_EQ(static_cast<LONG>(WS_BORDER), GetWindowLongA(notice, GWL_STYLE) & WS_CAPTION);
     EXPECT_TRUE(GetWindowLongA(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT desktop, r;
     GetWindowRect(GetDesktopWindow(), &desktop);
     GetWindowRect(notice, &r);
     EXPECT_EQ(desktop.right / 2 - (r.right - r.left) / 2, r.left);
     EXPECT_EQ(desktop.bottom / 2 - (r.bottom - r.top) / 2, r.top);
-    std::vector<std::string> texts;
-    for (HWND child = GetWindow(notice, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        char text[256] = {};
-        GetWindowTextA(child, text, sizeof text);
-        texts.push_back(text);
-    }
-    std::sort(texts.begin(), texts.end());
-    std::vector<std::string> expectedTexts = {
-        "Noctil!:", cp932(L"全ウインドウの動作を待っています。\r\n数秒以内にシャットダウンされます。")};
-    std::sort(expectedTexts.begin(), expectedTexts.end());
-    EXPECT_EQ(expectedTexts, texts);
+    char last[16] = {};
+    GetWindowTextA(GetWindow(GetWindow(notice, GW_CHILD), GW_HWNDLAST), last, sizeof last);
+    EXPECT_STREQ("Noctil!:", last) << "the notice is dialog 120";
     EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor) << "the wait colours";
     EXPECT_STREQ("", seamRecorderLog()) << "nothing done yet";
 

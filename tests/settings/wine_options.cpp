@@ -1,12 +1,15 @@
 // The options file through the real files beside this test program: saving,
-// loading, the first run, interrupted and failed saves.
+// loading, the first run, interrupted and failed saves, hostile leftovers and
+// the longest folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/appstate.h"
+#include "core/paths.h"
 #include "settings/options.h"
 #include "tests/support/wine_support.h"
 
@@ -14,19 +17,32 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
+// What an interrupted save of an earlier version left.
+const char kEarlierFresh[] = "noctil.gid.new";
+const char kEarlierAside[] = "noctil.gid.old";
+const char kKeptInside[] = "noctil.gid\\keep.txt";
+
 std::string beside(const char* name)
 {
     return testDirectory() + name;
 }
 
+// Also the directory of the directory case, wherever a faulty save put it.
 void removeAll()
 {
-    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName, kEarlierFresh, kEarlierAside}) {
         const std::string path = beside(name);
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
+        DeleteFileA((path + "\\keep.txt").c_str());
         RemoveDirectoryA(path.c_str());
     }
+}
+
+bool isDirectory(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool writeBytes(const std::string& path, const Bytes& bytes)
@@ -157,32 +173,29 @@ TEST_F(OptionsFileTest, MissingEmptyAndTinyFiles)
     EXPECT_EQ(9, o.clockHour);
 }
 
-TEST_F(OptionsFileTest, LoadAfterAnInterruptedSaveFindsACompleteFile)
+TEST_F(OptionsFileTest, OnlyAMissingFileFallsBackToWhatAnInterruptedSaveLeft)
 {
     const Bytes a = imageOf(withHour(1));
     const Bytes b = imageOf(withHour(2));
     const Bytes partB(b.begin(), b.begin() + 600);
-    const Bytes none = {'-'};
-    // What each of the three files holds ("-" for none) and the hour read.
-    struct Case { const char* what; Bytes file, fresh, aside; int hour; } cases[] = {
-        {"writing the new file", a, partB, none, 1},
-        {"new file written, not yet moved", a, b, none, 1},
-        {"old file set aside, new one complete", none, b, a, 2},
-        {"old file set aside, new one cut short", none, partB, a, 1},
-        {"only the old file set aside", none, none, a, 1},
-        {"empty file and the old one aside", Bytes{}, none, a, 1},
-        {"first save cut short", none, partB, none, -1},
+    // The files there (the options file, the new one, the old one set aside,
+    // and the earlier versions' two) and the hour read, -1 for a first run.
+    struct Case { const char* what; std::vector<std::pair<const char*, Bytes>> files; int hour; } cases[] = {
+        {"writing the new file", {{kOptionsFileName, a}, {kOptionsFreshName, partB}}, 1},
+        {"new file written, not yet moved", {{kOptionsFileName, a}, {kOptionsFreshName, b}}, 1},
+        {"old file set aside, new one complete", {{kOptionsFreshName, b}, {kOptionsAsideName, a}}, 2},
+        {"old file set aside, new one cut short", {{kOptionsFreshName, partB}, {kOptionsAsideName, a}}, 1},
+        {"only the old file set aside", {{kOptionsAsideName, a}}, 1},
+        {"first save cut short", {{kOptionsFreshName, partB}}, -1},
+        {"an empty file is read as it stands", {{kOptionsFileName, {}}, {kOptionsAsideName, a}}, -1},
+        {"earlier version, new file complete", {{kEarlierFresh, b}, {kEarlierAside, a}}, 2},
+        {"earlier version, new file cut short", {{kEarlierFresh, partB}, {kEarlierAside, a}}, 1},
+        {"this version's files come first", {{kOptionsAsideName, b}, {kEarlierAside, a}}, 2},
     };
     for (const Case& c : cases) {
         removeAll();
-        if (c.file != none) {
-            ASSERT_TRUE(writeBytes(beside(kOptionsFileName), c.file));
-        }
-        if (c.fresh != none) {
-            ASSERT_TRUE(writeBytes(beside(kOptionsFreshName), c.fresh));
-        }
-        if (c.aside != none) {
-            ASSERT_TRUE(writeBytes(beside(kOptionsAsideName), c.aside));
+        for (const auto& file : c.files) {
+            ASSERT_TRUE(writeBytes(beside(file.first), file.second)) << c.what;
         }
         Options o = startValues();
         const bool read = readOptionsFile(o);
@@ -193,8 +206,8 @@ TEST_F(OptionsFileTest, LoadAfterAnInterruptedSaveFindsACompleteFile)
         o.clockHour = 3;
         EXPECT_TRUE(writeOptionsFile(o)) << c.what << " error " << GetLastError();
         EXPECT_EQ(text(imageOf(o)), contentOf(kOptionsFileName)) << c.what;
-        EXPECT_EQ("missing", contentOf(kOptionsFreshName)) << c.what;
-        EXPECT_EQ("missing", contentOf(kOptionsAsideName)) << c.what;
+        for (const char* name : {kOptionsFreshName, kOptionsAsideName, kEarlierFresh, kEarlierAside})
+            EXPECT_EQ("missing", contentOf(name)) << c.what << ": " << name;
     }
 }
 
@@ -264,15 +277,83 @@ TEST_F(OptionsFileTest, AFailedSaveKeepsThePreviousFile)
     EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "locked target, error " << error;
     EXPECT_EQ("missing", contentOf(kOptionsFreshName));
 
-    // The new file cannot be created (a directory has its name).
+}
+
+TEST_F(OptionsFileTest, LeftoversAreNeverTakenOverAndDirectoriesNeverReplaced)
+{
+    const std::string file = beside(kOptionsFileName);
+    const std::string fresh = beside(kOptionsFreshName);
+    const Bytes previous = imageOf(withHour(4));
+    const Options next = withHour(5);
+
+    // A read-only new file left behind: every save starts from a fresh one.
+    ASSERT_TRUE(writeBytes(file, previous));
+    ASSERT_TRUE(writeBytes(fresh, {'x'}));
+    ASSERT_TRUE(SetFileAttributesA(fresh.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (int save = 1; save <= 2; ++save) {
+        EXPECT_TRUE(writeOptionsFile(next)) << "save " << save << ", error " << GetLastError();
+        EXPECT_EQ(text(imageOf(next)), contentOf(kOptionsFileName)) << "save " << save;
+        EXPECT_FALSE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY) << "save " << save;
+        EXPECT_EQ("missing", contentOf(kOptionsFreshName)) << "save " << save;
+    }
+
+    // No new file can be made (a directory has its name): written in place.
     removeAll();
     ASSERT_TRUE(writeBytes(file, previous));
-    ASSERT_TRUE(CreateDirectoryA(beside(kOptionsFreshName).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(fresh.c_str(), nullptr));
+    EXPECT_TRUE(writeOptionsFile(next)) << GetLastError();
+    EXPECT_EQ(text(imageOf(next)), contentOf(kOptionsFileName)) << "written in place";
+    EXPECT_TRUE(isDirectory(fresh)) << "the directory stays";
+
+    // A directory in the file's place: the save fails and leaves it as it is.
+    removeAll();
+    ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(beside(kKeptInside), {'k'}));
     EXPECT_FALSE(writeOptionsFile(next));
-    EXPECT_EQ(text(previous), contentOf(kOptionsFileName)) << "new file not writable";
+    EXPECT_TRUE(isDirectory(file));
+    EXPECT_EQ("k", contentOf(kKeptInside));
+    EXPECT_EQ("missing", contentOf(kOptionsFreshName));
+    EXPECT_EQ("missing", contentOf(kOptionsAsideName));
+    EXPECT_FALSE(readOptionsFile(g_app.options)) << "nothing to read in a directory";
+}
+
+// The longest folder path whose noctil.gid still fits in MAX_PATH, made of
+// nested folders beside the tests; empty if it cannot be made.
+std::string longestFolder(std::vector<std::string>& made)
+{
+    const size_t length = MAX_PATH - 1 - std::strlen(kOptionsFileName); // with its last backslash
+    std::string folder = testDirectory();
+    while (folder.size() < length) {
+        size_t part = std::min<size_t>(length - folder.size(), 101);
+        if (length - folder.size() - part == 1)
+            --part; // no name of nothing at the end
+        folder += std::string(part - 1, 'd');
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+        made.push_back(folder);
+        folder += '\\';
+    }
+    return folder;
+}
+
+TEST_F(OptionsFileTest, EveryFolderThatCanHoldTheFileCanBeSavedTo)
+{
+    std::vector<std::string> made;
+    const std::string folder = longestFolder(made);
+    ASSERT_EQ(MAX_PATH - 1 - std::strlen(kOptionsFileName), folder.size()) << GetLastError();
+    ASSERT_TRUE(copyText(g_app.programDirectory, sizeof g_app.programDirectory, folder.c_str()));
+    const Options saved = withHour(21);
+    for (int save = 1; save <= 2; ++save) {
+        EXPECT_TRUE(writeOptionsFile(saved)) << "save " << save << ", error " << GetLastError();
+    }
     Options o = startValues();
     EXPECT_TRUE(readOptionsFile(o));
-    EXPECT_EQ(4, o.clockHour);
+    EXPECT_EQ(21, o.clockHour);
+    const std::string file = folder + kOptionsFileName;
+    DeleteFileA(file.c_str());
+    for (auto it = made.rbegin(); it != made.rend(); ++it) {
+        EXPECT_TRUE(RemoveDirectoryA(it->c_str())) << "nothing left in " << it->size() << " characters";
+    }
 }
 
 TEST_F(OptionsFileTest, ProgramDirectoryTooLongForTheName)

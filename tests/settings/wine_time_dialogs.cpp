@@ -165,19 +165,6 @@ TEST_F(TimeDialogTest, ClockTimeSpinnersCountUpAndStopAtTheirEnds)
     }
 }
 
-TEST_F(TimeDialogTest, ClockTimeTemplate)
-{
-    LONG exStyle = 0;
-    char spinClass[64] = {};
-    clockDialog([&](HWND dialog) {
-        exStyle = GetWindowLongA(dialog, GWL_EXSTYLE);
-        GetClassNameA(GetDlgItem(dialog, IDC_CT_HOUR_SPIN), spinClass, sizeof spinClass);
-        clickButton(dialog, IDCANCEL);
-    });
-    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
-    EXPECT_STREQ("msctls_updown32", spinClass);
-}
-
 TEST_F(TimeDialogTest, CountdownFirstShowsOneHourAndReturnsSeconds)
 {
     std::string hours, minutes;

@@ -422,6 +422,8 @@ struct OpenedMenu {
     HMENU menu = nullptr;
     UINT firstId = 0;
     HWND foreground = nullptr;
+    bool windowVisible = false;
+    bool trayChecked = false;
     int pickId = 0; // when set, click this entry instead of closing the menu
 };
 
@@ -432,6 +434,8 @@ void inspectOpenMenu(HWND menuWindow, void* context)
     opened->menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
     opened->firstId = GetMenuItemID(opened->menu, 0);
     opened->foreground = GetForegroundWindow();
+    opened->windowVisible = IsWindowVisible(g_app.mainWindow) != FALSE;
+    opened->trayChecked = (GetMenuState(opened->menu, IDM_TRAY, MF_BYCOMMAND) & MF_CHECKED) != 0;
     if (opened->pickId == 0) {
         EndMenu();
         return;
@@ -523,6 +527,26 @@ TEST_F(OpenMenuTest, ChosenEntryReachesTheDispatch)
     }
     pumpMessages(200);
     EXPECT_EQ(1, g_app.options.silent) << "clicking the no-sound entry toggled the option";
+}
+
+// In the notification area the menu opens with the window staying hidden, so
+// the tray entry's check tells the truth.
+TEST_F(OpenMenuTest, FromTheNotificationAreaTheWindowStaysHidden)
+{
+    SendMessageA(window, WM_COMMAND, IDM_TRAY, 0);
+    ASSERT_FALSE(IsWindowVisible(window));
+    OpenedMenu opened;
+    {
+        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
+        SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+        EXPECT_TRUE(probe.ran()) << "no menu window appeared";
+    }
+    EXPECT_EQ(window, opened.foreground);
+    EXPECT_FALSE(opened.windowVisible) << "shown while the menu was open";
+    EXPECT_TRUE(opened.trayChecked);
+    pumpMessages(200);
+    EXPECT_FALSE(IsWindowVisible(window)) << "shown after the menu";
+    EXPECT_EQ(0, g_app.activationGuard) << "activation shows the window again afterwards";
 }
 
 } // namespace

@@ -1,6 +1,11 @@
-// The notification-area icon: present for the main window's whole life, two
-// pictures, and back after the taskbar is re-created.
+// The notification-area icon: present for the main window's whole life, the
+// picture that follows every command that starts or stops, the tip, and back
+// after the taskbar is re-created.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
 
 #include "core/appstate.h"
 #include "resources/resource.h"
@@ -23,33 +28,105 @@ bool trayIconPresent(HWND window)
     return false;
 }
 
+// The colour bits of an icon, to tell two pictures apart; empty if none.
+std::string pixelsOf(HICON icon)
+{
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return "";
+    std::string bits(16 * 16 * 4, '\0');
+    bits.resize(std::max(0L, GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), &bits[0])));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits;
+}
+
+std::string pixelsOfResource(int id)
+{
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    const std::string pixels = pixelsOf(icon);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+// What the program last handed to the shell: the picture (118, 119, or 0 for
+// another) and the tip. Passed on, so the icon is really there.
+struct TrayShown {
+    int picture = 0;
+    std::string tip;
+};
+TrayShown g_shown;
+
+BOOL WINAPI recordNotify(DWORD message, NOTIFYICONDATAA* data)
+{
+    if (message != NIM_DELETE) {
+        const std::string pixels = pixelsOf(data->hIcon);
+        g_shown.picture = pixels == pixelsOfResource(IDI_TRAY_STOPPED)   ? IDI_TRAY_STOPPED
+                          : pixels == pixelsOfResource(IDI_TRAY_RUNNING) ? IDI_TRAY_RUNNING
+                                                                         : 0;
+        g_shown.tip = (data->uFlags & NIF_TIP) ? data->szTip : "(none)";
+    }
+    return Shell_NotifyIconA(message, data);
+}
+
 class TrayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         resetProgramForTest();
+        g_shown = TrayShown();
+        setNotifyIconForTest(recordNotify);
         window = createMainWindowForTest();
         ASSERT_NE(nullptr, window);
     }
-    void TearDown() override { destroyMainWindowForTest(window); }
+    void TearDown() override
+    {
+        destroyMainWindowForTest(window);
+        setNotifyIconForTest(nullptr);
+    }
     HWND window = nullptr;
 };
 
-TEST(TrayIcons, BothPicturesAre16x16)
+TEST(TrayIcons, TwoDifferentPictures)
 {
-    for (int id : {IDI_TRAY_STOPPED, IDI_TRAY_RUNNING, IDI_PROGRAM}) {
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ASSERT_NE(nullptr, icon) << "icon " << id << " error " << GetLastError();
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP bm = {};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        EXPECT_EQ(16, bm.bmWidth) << "icon " << id;
-        if (info.hbmColor)
-            DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+    EXPECT_NE("", pixelsOfResource(IDI_PROGRAM));
+    EXPECT_NE("", pixelsOfResource(IDI_TRAY_STOPPED));
+    EXPECT_NE(pixelsOfResource(IDI_TRAY_STOPPED), pixelsOfResource(IDI_TRAY_RUNNING));
+}
+
+// Every command that starts or stops shows it at once: the stopped picture
+// 118 or the running picture 119, always with the tip "Noctil.".
+TEST_F(TrayTest, PictureFollowsEveryStartAndStop)
+{
+    EXPECT_EQ(IDI_TRAY_STOPPED, g_shown.picture) << "at creation";
+    EXPECT_EQ("Noctil.", g_shown.tip);
+    const auto command = [this](UINT id) { SendMessageA(window, WM_COMMAND, id, 0); };
+    const auto startButton = [this] {
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(196, 36));
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(196, 36));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(196, 36));
+    };
+    struct Step { const char* what; std::function<void()> act; int running; } steps[] = {
+        {"8 o'clock", [&] { command(IDM_SET_8AM); }, 1},
+        {"stop", [&] { command(IDM_STOP); }, 0},
+        {"hour preset", [&] { command(IDM_PRESET_PM9); }, 1},
+        {"start/stop entry", [&] { command(IDM_START); }, 0},
+        {"start button", startButton, 1},
+        {"start button again", startButton, 0},
+        {"countdown preset", [&] {
+             DialogAnswerer answer("カウントダウンタイマー", IDC_CD_PRESET_3MIN);
+             command(IDM_COUNTDOWN);
+             answer.stop();
+             EXPECT_TRUE(answer.seen());
+         }, 1},
+        {"stop entry during the countdown", [&] { command(IDM_STOP); }, 0},
+    };
+    for (const Step& s : steps) {
+        g_shown.picture = 0;
+        s.act();
+        ASSERT_EQ(s.running, g_app.running) << s.what;
+        EXPECT_EQ(s.running ? IDI_TRAY_RUNNING : IDI_TRAY_STOPPED, g_shown.picture) << s.what;
+        EXPECT_EQ("Noctil.", g_shown.tip) << s.what;
     }
 }
 

@@ -1,0 +1,157 @@
+// The little run-time the shipped programs need, in place of the C library:
+// the process entry, static constructors and exit handlers, and the memory
+// and string routines the compiler and our code call. With it the programs
+// import only system DLLs that every 32-bit Windows has (msvcrt.dll is not
+// one of them on the first Windows 95). The test programs keep the C library.
+#include <windows.h>
+
+#include <cstddef>
+
+extern "C" {
+
+// The linker's list of static constructors: -1, the functions, 0.
+extern void (*__CTOR_LIST__[])();
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+
+namespace {
+
+constexpr int kMaxExitHandlers = 8;
+void (*g_exitHandlers[kMaxExitHandlers])();
+int g_exitHandlerCount;
+
+void runConstructors()
+{
+    size_t count = 0;
+    while (__CTOR_LIST__[count + 1] != nullptr)
+        ++count;
+    while (count > 0) // in the order the C library runs them: last first
+        __CTOR_LIST__[count--]();
+}
+
+// The command line without the program's own name, as WinMain receives it.
+char* argumentsOf(char* line)
+{
+    if (*line == '"') {
+        ++line;
+        while (*line != '\0' && *line != '"')
+            ++line;
+        if (*line == '"')
+            ++line;
+    } else {
+        while (*line != '\0' && *line != ' ' && *line != '\t')
+            ++line;
+    }
+    while (*line == ' ' || *line == '\t')
+        ++line;
+    return line;
+}
+
+} // namespace
+
+int atexit(void (*handler)())
+{
+    if (g_exitHandlerCount == kMaxExitHandlers)
+        return -1;
+    g_exitHandlers[g_exitHandlerCount++] = handler;
+    return 0;
+}
+
+void noctilEntry()
+{
+    runConstructors();
+    STARTUPINFOA startup;
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+    const int code = WinMain(GetModuleHandleA(nullptr), nullptr, argumentsOf(GetCommandLineA()), show);
+    while (g_exitHandlerCount > 0)
+        g_exitHandlers[--g_exitHandlerCount]();
+    ExitProcess(static_cast<UINT>(code));
+}
+
+// The routines below must not be turned back into calls to themselves: this
+// file is compiled with -fno-builtin and -fno-tree-loop-distribute-patterns.
+void* memcpy(void* to, const void* from, size_t n)
+{
+    auto* d = static_cast<unsigned char*>(to);
+    auto* s = static_cast<const unsigned char*>(from);
+    while (n-- > 0)
+        *d++ = *s++;
+    return to;
+}
+
+void* memmove(void* to, const void* from, size_t n)
+{
+    auto* d = static_cast<unsigned char*>(to);
+    auto* s = static_cast<const unsigned char*>(from);
+    if (d <= s || d >= s + n)
+        return memcpy(to, from, n);
+    while (n-- > 0)
+        d[n] = s[n];
+    return to;
+}
+
+void* memset(void* to, int value, size_t n)
+{
+    auto* d = static_cast<unsigned char*>(to);
+    while (n-- > 0)
+        *d++ = static_cast<unsigned char>(value);
+    return to;
+}
+
+int memcmp(const void* a, const void* b, size_t n)
+{
+    auto* x = static_cast<const unsigned char*>(a);
+    auto* y = static_cast<const unsigned char*>(b);
+    for (; n > 0; --n, ++x, ++y)
+        if (*x != *y)
+            return *x < *y ? -1 : 1;
+    return 0;
+}
+
+void* memchr(const void* from, int value, size_t n)
+{
+    auto* s = static_cast<const unsigned char*>(from);
+    for (; n > 0; --n, ++s)
+        if (*s == static_cast<unsigned char>(value))
+            return const_cast<unsigned char*>(s);
+    return nullptr;
+}
+
+size_t strlen(const char* s)
+{
+    const char* end = s;
+    while (*end != '\0')
+        ++end;
+    return static_cast<size_t>(end - s);
+}
+
+int strncmp(const char* a, const char* b, size_t n)
+{
+    for (; n > 0; --n, ++a, ++b) {
+        const unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+        if (x != y)
+            return x < y ? -1 : 1;
+        if (x == '\0')
+            break;
+    }
+    return 0;
+}
+
+int strcmp(const char* a, const char* b)
+{
+    return strncmp(a, b, static_cast<size_t>(-1));
+}
+
+char* strchr(const char* s, int c)
+{
+    for (;; ++s) {
+        if (*s == static_cast<char>(c))
+            return const_cast<char*>(s);
+        if (*s == '\0')
+            return nullptr;
+    }
+}
+
+} // extern "C"

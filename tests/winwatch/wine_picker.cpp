@@ -1,0 +1,170 @@
+// The window picker driven with the real cursor: where a drag starts, the
+// frame it moves from window to window, every way a drag ends, what OK stores.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "core/appstate.h"
+#include "resources/resource.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/face_support.h"
+#include "tests/support/modal_probe.h"
+#include "winwatch/picker.h"
+
+namespace {
+
+using Script = std::function<void(HWND dialog)>;
+
+// Opens the picker as command 40040 does; the script runs inside its modal
+// loop, on the dialog's own thread, and must close it.
+void withPicker(HWND owner, Script script)
+{
+    ModalProbe probe(kDialogWindowClass, "対象のｳｲﾝﾄﾞｳの選択",
+                     [](HWND dialog, void* s) { (*static_cast<Script*>(s))(dialog); }, &script);
+    runWindowPicker(owner);
+    EXPECT_TRUE(probe.ran());
+}
+
+POINT centre(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The pointer put at a screen point, then the message the dialog gets there.
+void mouseAt(HWND dialog, UINT message, POINT p)
+{
+    SetCursorPos(p.x, p.y);
+    ScreenToClient(dialog, &p);
+    SendMessageA(dialog, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
+}
+
+// A topmost captioned window, never activated so that it keeps its look, and
+// how its pixels differ from that look: "clean", "frame" (the 4-pixel band
+// along its edge only) or the counts.
+struct Target {
+    HWND window;
+    ScratchSurface clean{60, 40};
+    Target(const char* title, int x)
+        : window(CreateWindowExA(WS_EX_TOPMOST, "#32770", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, 500, 60, 40,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
+    {
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        pumpMessages(100);
+        HDC dc = GetWindowDC(window);
+        BitBlt(clean.dc(), 0, 0, 60, 40, dc, 0, 0, SRCCOPY);
+        ReleaseDC(window, dc);
+    }
+    ~Target() { DestroyWindow(window); }
+    std::string look() const
+    {
+        HDC dc = GetWindowDC(window);
+        const int inside = countDifferences(dc, 4, 4, clean.dc(), 4, 4, 52, 32);
+        const int band = countDifferences(dc, 0, 0, clean.dc(), 0, 0, 60, 40) - inside;
+        ReleaseDC(window, dc);
+        if (inside == 0)
+            return band == 0 ? "clean" : "frame";
+        return "band " + std::to_string(band) + " inside " + std::to_string(inside);
+    }
+};
+
+class PickerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramForTest();
+        owner = createMainWindowForTest();
+        ASSERT_NE(nullptr, owner);
+        POINT p = {};
+        if (!SetCursorPos(321, 234) || !GetCursorPos(&p) || p.x != 321 || p.y != 234)
+            GTEST_SKIP() << "the pointer cannot be moved here";
+    }
+    void TearDown() override { destroyMainWindowForTest(owner); }
+    HWND owner = nullptr;
+};
+
+TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
+{
+    Target a("A", 600), b("B", 700);
+    g_app.monitorMode = WindowRenamed;
+    g_app.watchedWasActive = 1;
+    withPicker(owner, [&](HWND dialog) {
+        HWND icon = GetDlgItem(dialog, IDC_PICK_SOURCE);
+        RECT r;
+        GetWindowRect(icon, &r);
+        const POINT mid = centre(icon);
+        for (POINT edge : {POINT{r.left, mid.y}, POINT{mid.x, r.top}, POINT{r.right, mid.y}, POINT{mid.x, r.bottom}}) {
+            mouseAt(dialog, WM_LBUTTONDOWN, edge);
+            EXPECT_EQ(nullptr, GetCapture()) << "a press on the icon's edge " << edge.x << "," << edge.y;
+        }
+        mouseAt(dialog, WM_LBUTTONDOWN, {r.left + 1, r.top + 1});
+        ASSERT_EQ(dialog, GetCapture()) << "a press one pixel inside";
+        EXPECT_FALSE(IsWindowVisible(icon));
+        mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
+        EXPECT_EQ("frame", a.look());
+        mouseAt(dialog, WM_MOUSEMOVE, centre(b.window));
+        EXPECT_EQ("clean", a.look());
+        EXPECT_EQ("frame", b.look());
+        SetDlgItemTextA(dialog, IDC_PICK_TITLE, "");
+        mouseAt(dialog, WM_MOUSEMOVE, {centre(b.window).x + 3, centre(b.window).y});
+        EXPECT_EQ("frame", b.look()) << "a move within B draws nothing";
+        EXPECT_EQ("B", fieldText(dialog, IDC_PICK_TITLE)) << "but shows its title again";
+        mouseAt(dialog, WM_LBUTTONUP, centre(b.window));
+        EXPECT_EQ("clean", b.look());
+
+        // Capture taken by another window, the system's cancel, Escape.
+        for (int way = 0; way < 3; ++way) {
+            mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
+            mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
+            if (way == 0)
+                SetCapture(b.window);
+            else
+                SendMessageA(dialog, way == 1 ? WM_CANCELMODE : WM_COMMAND, IDCANCEL, 0);
+            EXPECT_EQ("clean", a.look()) << "way " << way;
+            EXPECT_TRUE(IsWindowVisible(icon)) << "way " << way;
+            EXPECT_EQ(way == 0 ? b.window : nullptr, GetCapture()) << "way " << way;
+            EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor()) << "way " << way;
+            ReleaseCapture();
+        }
+        ASSERT_TRUE(IsWindowVisible(dialog)) << "Escape in a drag drops the drag only";
+        clickButton(dialog, IDC_WATCH_DESTROYED);
+        mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
+        mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0); // Enter in the middle of a drag
+    });
+    EXPECT_EQ("clean", a.look()) << "OK in a drag";
+    EXPECT_EQ(a.window, g_app.watchedWindow);
+    EXPECT_EQ(WindowDestroyed, g_app.monitorMode) << "1009 replaces the preselected 1005";
+    EXPECT_EQ(0, g_app.watchedWasActive);
+}
+
+// The picker's own windows are described like any other, but they vanish
+// with it: watching one would fire at once.
+TEST_F(PickerTest, ItsOwnWindowsAreNeverStored)
+{
+    g_app.monitorMode = Network;
+    withPicker(owner, [](HWND dialog) {
+        EXPECT_TRUE(isChecked(dialog, IDC_WATCH_DESTROYED)) << "preselected after a network watch";
+        mouseAt(dialog, WM_LBUTTONDOWN, centre(GetDlgItem(dialog, IDC_PICK_SOURCE)));
+        POINT corner = {2, 2};
+        ClientToScreen(dialog, &corner);
+        struct Stop { POINT at; const char* kind; } stops[] = {
+            {centre(GetDlgItem(dialog, IDC_PICK_TITLE)), "エディットボックスが選択されています。"},
+            {corner, "ダイアログが選択されています。"},
+            {centre(GetDlgItem(dialog, IDOK)), "ボタンが選択されています。"},
+        };
+        for (const Stop& stop : stops) {
+            mouseAt(dialog, WM_MOUSEMOVE, stop.at);
+            EXPECT_EQ(stop.kind, fieldText(dialog, IDC_PICK_CLASS));
+        }
+        mouseAt(dialog, WM_LBUTTONUP, centre(GetDlgItem(dialog, IDOK)));
+        EXPECT_EQ(GetDlgItem(dialog, IDOK), pickCandidate);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(nullptr, g_app.watchedWindow);
+    EXPECT_EQ(Network, g_app.monitorMode);
+}
+
+} // namespace

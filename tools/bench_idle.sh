@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Prints the idle cost table (tools/bench_idle.py): noctil.exe's CPU time and
+# private memory with each display, next to the idle floor. Build first.
+# Usage: tools/bench_idle.sh [seconds per case, default 60]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/with-display.sh tools/netns-run.sh python3 tools/bench_idle.py "$@"
