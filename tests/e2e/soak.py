@@ -33,9 +33,9 @@ from harness import Harness
 IDOK, IDCANCEL = 1, 2
 ABOUT, AUTOSTART = "このソフトについて", "自動スタートの設定"
 COUNTDOWN, CLOCK_TIME, HOST = "カウントダウンタイマー", "時間を指定して開始", "ネットワーク監視"
+PICKER = "対象のｳｲﾝﾄﾞｳの選択"
 
 # One round: each of these opens and closes once, (command, caption, close).
-# The window picker (dialog 121, command 40040) takes a row here when it lands.
 OPENINGS = [
     (0, "#32768", 0),  # the popup menu
     (40025, ABOUT, IDCANCEL),
@@ -43,10 +43,11 @@ OPENINGS = [
     (40047, COUNTDOWN, IDCANCEL),
     (40048, CLOCK_TIME, IDCANCEL),
     (40041, HOST, IDCANCEL),
+    (40040, PICKER, IDCANCEL),
 ]
 
-# Each display, armed at start by the auto-start file. Cancelling dialogs 127
-# and 125 stops what runs, so each round ends by arming it again with OK.
+# Each display, armed at start by the auto-start file. Cancelling dialogs 127,
+# 125 and 121 stops what runs, so each round ends by arming it again with OK.
 PHASES = [
     ("clock", b"SEL=0", None),
     ("countdown", b"SEL=C\r\nCOUNT=600", (40047, COUNTDOWN, IDOK)),
