@@ -16,7 +16,7 @@ class Harness:
         ap = argparse.ArgumentParser()
         ap.add_argument("--build", required=True)
         ap.add_argument("--root", required=True)
-        args = ap.parse_args()
+        args, self.extra_args = ap.parse_known_args()
         self.build = os.path.abspath(args.build)
         self.root = os.path.abspath(args.root)
         self.wine_run = os.path.join(self.root, "tools", "wine-run")
@@ -48,9 +48,13 @@ class Harness:
         shutil.copytree(src, dest, ignore=shutil.ignore_patterns(*ignored))
         return dest
 
-    def start(self, appdir, args=()):
-        proc = subprocess.Popen([self.wine_run, os.path.join(appdir, "noctil.exe"), *args],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start(self, appdir, args=(), trace=None):
+        """With `trace` (Wine debug channels), the program's debug output
+        comes through the process's stderr pipe."""
+        env = dict(os.environ, NOCTIL_WINEDEBUG=trace) if trace else None
+        proc = subprocess.Popen([self.wine_run, os.path.join(appdir, "noctil.exe"), *args], env=env,
+                                stdout=subprocess.DEVNULL,
+                                stderr=subprocess.PIPE if trace else subprocess.DEVNULL)
         self.procs.append(proc)
         return proc
 

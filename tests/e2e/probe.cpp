@@ -15,6 +15,14 @@
 //   probe press CAPTION ID          send WM_COMMAND ID to the window with this caption
 //   probe notice                    "left top width height topmost desktopRight desktopBottom"
 //                                   of a visible caption-less dialog of noctil's process
+//   probe census                    "pid windows": noctil's process id and how many windows it has,
+//                                   top-level and child, shown or hidden
+//   probe cycle COUNT CMD CAPTION CLOSE [CMD CAPTION CLOSE]...
+//                                   COUNT rounds of these steps: WM_COMMAND CMD to the main window,
+//                                   wait for its visible window CAPTION, WM_COMMAND CLOSE to that, wait
+//                                   until it is gone. CAPTION "#32768" is the popup menu, opened by a
+//                                   right click on the top bar and closed by Escape (CMD, CLOSE
+//                                   unused). Prints what failed and exits 1 when a step takes 10 s.
 //   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
 //                                   the face's text font and line-2 colour, adds no pixel to the
 //                                   window: that text is on the face. -1 if none.
@@ -94,6 +102,106 @@ BOOL CALLBACK matchNotice(HWND w, LPARAM p)
         return FALSE;
     }
     return TRUE;
+}
+
+DWORD processOf(HWND w)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    return process;
+}
+
+struct Census {
+    DWORD process;
+    int windows;
+};
+
+BOOL CALLBACK countChild(HWND w, LPARAM p)
+{
+    ++reinterpret_cast<Census*>(p)->windows;
+    return TRUE;
+}
+
+BOOL CALLBACK countOwn(HWND w, LPARAM p)
+{
+    Census* c = reinterpret_cast<Census*>(p);
+    if (processOf(w) == c->process) {
+        ++c->windows;
+        EnumChildWindows(w, countChild, p); // every level below it
+    }
+    return TRUE;
+}
+
+// A shown top-level window of `process` with this class (or any, if null) and caption (or any, if null).
+struct Shown {
+    DWORD process;
+    const char* cls;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchShown(HWND w, LPARAM p)
+{
+    Shown* s = reinterpret_cast<Shown*>(p);
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (processOf(w) == s->process && IsWindowVisible(w) && (s->cls == nullptr || std::strcmp(cls, s->cls) == 0)
+        && (s->caption == nullptr || std::strcmp(text, s->caption) == 0)) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits until such a window is shown (want) or none is; false after `ms`.
+bool waitShown(DWORD process, const char* cls, const char* caption, bool want, HWND& found, DWORD ms = 10000)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Shown s = {process, cls, caption, nullptr};
+        EnumWindows(matchShown, reinterpret_cast<LPARAM>(&s));
+        found = s.found;
+        if ((found != nullptr) == want)
+            return true;
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(5);
+    }
+}
+
+// Opens one dialog (or the popup menu) and closes it again; null, or what failed.
+const char* openAndClose(HWND window, UINT command, const char* caption, UINT close)
+{
+    const DWORD process = processOf(window);
+    const bool menu = std::strcmp(caption, "#32768") == 0;
+    const char* cls = menu ? caption : nullptr;
+    const char* text = menu ? nullptr : caption;
+    HWND shown = nullptr;
+    if (menu) {
+        // A right click on the top bar. Xvfb may report the focus leaving the
+        // last dialog only after the menu opened, which cancels it at once:
+        // then it is asked for again.
+        RECT r;
+        GetWindowRect(window, &r);
+        for (int attempt = 0; attempt < 5 && shown == nullptr; ++attempt) {
+            PostMessageA(window, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 100, r.top + 5));
+            waitShown(process, cls, text, true, shown, 2000);
+        }
+    } else {
+        PostMessageA(window, WM_COMMAND, command, 0);
+        waitShown(process, cls, text, true, shown);
+    }
+    if (shown == nullptr)
+        return "did not open";
+    // Painted before it closes, as the user would see it: what is drawn only
+    // now and then would make the counts wander.
+    RedrawWindow(shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (menu)
+        PostMessageA(shown, WM_KEYDOWN, VK_ESCAPE, 0);
+    else
+        PostMessageA(shown, WM_COMMAND, MAKEWPARAM(close, BN_CLICKED), 0);
+    return waitShown(process, cls, text, false, shown) ? nullptr : "did not close";
 }
 
 // A window of the probe's own, shown until it is closed or `ms` have passed.
@@ -252,6 +360,27 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld %d %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
                     (GetWindowLongA(notice.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, desktop.right,
                     desktop.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "census") == 0) {
+        Census census = {processOf(window), 0};
+        EnumWindows(countOwn, reinterpret_cast<LPARAM>(&census));
+        std::printf("%lu %d\n", static_cast<unsigned long>(census.process), census.windows);
+        return 0;
+    }
+    if (std::strcmp(cmd, "cycle") == 0 && argc >= 6 && (argc - 3) % 3 == 0) {
+        // The pointer rests in a corner, over none of them: whatever lies under
+        // it would be drawn hot, with pictures Wine makes once per such state.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        for (unsigned long round = number(argv[2]); round > 0; --round) {
+            for (int step = 3; step < argc; step += 3) {
+                if (const char* failed = openAndClose(window, number(argv[step]), argv[step + 1],
+                                                      number(argv[step + 2]))) {
+                    std::printf("%s %s\n", argv[step + 1], failed);
+                    return 1;
+                }
+            }
+        }
         return 0;
     }
     if (std::strcmp(cmd, "face-line") == 0 && argc >= 5) {
