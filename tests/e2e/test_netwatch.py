@@ -7,6 +7,7 @@ import os
 import time
 
 from harness import Harness
+from power_e2e import wait_for
 
 ECHO_SWITCH = "/proc/sys/net/ipv4/icmp_echo_ignore_all"
 CONFIRM_CAPTION = "Noctil !"
@@ -17,15 +18,6 @@ PING_WORDING = "PINGが５回連続失敗しました"
 def answer_echo(on):
     with open(ECHO_SWITCH, "w") as f:
         f.write("0" if on else "1")
-
-
-def wait_for(condition, seconds, step=0.25):
-    start = time.time()
-    while time.time() - start < seconds:
-        if condition():
-            return time.time() - start
-        time.sleep(step)
-    return None
 
 
 h = Harness()
@@ -53,8 +45,7 @@ h.check(h.exit_program(proc) == 0, "exit while the watch runs ends cleanly")
 answer_echo(False)
 proc = h.start(app)
 h.check(h.wait_window(), "noctil.exe starts again")
-armed = time.time()
-took = wait_for(lambda: h.probe("dialog", CONFIRM_CAPTION)[0] == 0, 70)
+took = wait_for(lambda: h.probe("dialog", CONFIRM_CAPTION)[0] == 0, 70, 0.25)
 h.check(took is not None and 30 <= took <= 50, "the confirmation opens about 37 s after arming", took)
 if took is not None:
     print("info arming to confirmation on a silent host: %.1f s" % took)
