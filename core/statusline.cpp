@@ -15,9 +15,6 @@ constexpr int32_t kModeCountdown = 201;
 constexpr int32_t kPingLost = -11;
 constexpr int32_t kCountdownGraceMs = 10000;
 
-
-// Length of the character at `p` (a lead byte before the terminator counts
-// alone, as the system's CharNextA does).
 } // namespace
 
 const char* monitorModeLabel(int32_t mode)
