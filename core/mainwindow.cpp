@@ -379,6 +379,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CAPTURECHANGED: return onCaptureChanged(window, lParam);
     case WM_KEYDOWN:        return onKeyDown(wParam);
     case WM_COMMAND:        dispatchCommand(window, wParam, lParam); return 0;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:  forgetLocalTimeOffset(); break;
     case WM_ENDSESSION:     return onEndSession(window, wParam);
     }
     if (message != 0 && message == taskbarCreatedMessage())

@@ -113,19 +113,37 @@ void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult,
 int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDrawFn draw, void* context,
                 LeadBytePredicate isLeadByte)
 {
-    bool first = true;
-    for (const char* p = text; *p != '\0';) {
+    // Drawn as one run: the same pixels as drawing each character where the
+    // last one ended, at a fraction of the cost. Widths add up (the face draws
+    // without kerning), so a text narrower than the budget as a whole is never
+    // cut and needs no measuring character by character.
+    const int length = static_cast<int>(std::strlen(text));
+    if (length == 0)
+        return x;
+    const int wholeWidth = width(context, text, length);
+    if (wholeWidth < budget) {
+        draw(context, x, text, length);
+        return x + wholeWidth;
+    }
+    const char* p = text;
+    int runWidth = 0;
+    bool cut = false;
+    while (*p != '\0') {
         const int n = charLength(p, isLeadByte);
         const int w = width(context, p, n);
         budget -= w;
-        if (!first && budget <= 0) {
-            draw(context, x, "..", 2);
-            return x + kCutMarkWidth;
+        if (p != text && budget <= 0) {
+            cut = true;
+            break;
         }
-        draw(context, x, p, n);
-        x += w;
+        runWidth += w;
         p += n;
-        first = false;
     }
-    return x;
+    if (p != text)
+        draw(context, x, text, static_cast<int>(p - text));
+    x += runWidth;
+    if (!cut)
+        return x;
+    draw(context, x, "..", 2);
+    return x + kCutMarkWidth;
 }

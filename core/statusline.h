@@ -46,10 +46,12 @@ bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName
 void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult, int32_t pingFailures,
                        uint32_t windowHandle);
 
-// Drawing line 2 one character at a time within a pixel budget: the first
-// character is always drawn; a later one only if the budget is still above 0
-// once its width is taken off, otherwise ".." is drawn (counted as 10 pixels)
-// and the line ends. Returns the x after the last thing drawn.
+// Drawing line 2 within a pixel budget, one character after another: the
+// first character is always kept; a later one only if the budget is still
+// above 0 once its width is taken off, otherwise ".." follows (counted as 10
+// pixels) and the line ends. The kept characters are drawn as one run; the
+// width callback may be asked for the whole text first. Returns the x after
+// the last thing drawn.
 using CharWidthFn = int (*)(void* context, const char* chars, int length);
 using CharDrawFn = void (*)(void* context, int x, const char* chars, int length);
 constexpr int kCutMarkWidth = 10;

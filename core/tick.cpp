@@ -37,21 +37,36 @@ FaceFrame frameBase()
     return frame;
 }
 
-void drawFaceImages(HWND window, const FaceFrame& frame)
+// The part of a piece of the skin placed at (x, y) that lies in `area`.
+void drawSkinElementIn(const RECT& area, int id, int x, int y)
+{
+    RECT sheet;
+    if (!skinElementRect(id, sheet))
+        return;
+    const RECT placed = {x, y, x + sheet.right - sheet.left, y + sheet.bottom - sheet.top};
+    RECT part;
+    if (!IntersectRect(&part, &placed, &area))
+        return;
+    BitBlt(g_app.displaySurface, part.left, part.top, part.right - part.left, part.bottom - part.top, g_app.skinSheet,
+           sheet.left + part.left - x, sheet.top + part.top - y, SRCCOPY);
+}
+
+void drawFaceImages(const FaceFrame& frame, const RECT& area)
 {
     HDC face = g_app.displaySurface;
-    BitBlt(face, 0, 0, kFaceWidth, kFaceHeight, g_app.backgroundSurface, 0, 0, SRCCOPY);
+    BitBlt(face, area.left, area.top, area.right - area.left, area.bottom - area.top, g_app.backgroundSurface,
+           area.left, area.top, SRCCOPY);
     SetBkMode(face, TRANSPARENT);
     int button;
     if (frame.running)
         button = frame.buttonDown ? StopButtonDown : StopButtonUp;
     else
         button = frame.buttonDown ? StartButtonDown : StartButtonUp;
-    drawSkinElement(window, face, button, nullptr, 185, 25, SRCCOPY);
+    drawSkinElementIn(area, button, 185, 25);
     if (!frame.running && !frame.monitorActive)
-        drawSkinElement(window, face, SpinArrows, nullptr, 48, 34, SRCCOPY);
+        drawSkinElementIn(area, SpinArrows, 48, 34);
     if (frame.closeDown)
-        drawSkinElement(window, face, CloseBoxDown, nullptr, 208, 2, SRCCOPY);
+        drawSkinElementIn(area, CloseBoxDown, 208, 2);
 }
 
 // "2024/03/05" then "07:08:09", split at the first blank.
@@ -64,37 +79,143 @@ void formatDateTime(char* out, size_t size, const SYSTEMTIME& t)
     appendText(out, size, clock);
 }
 
-void drawDateTime(int y, const char* dateTime, COLORREF colour)
-{
-    char date[16];
-    copyText(date, sizeof date, dateTime);
-    if (char* blank = std::strchr(date, ' '))
-        *blank = '\0';
-    drawTextAt(g_app.displaySurface, kDateX, y, colour, date, g_app.fontBold);
-    const char* clock = std::strchr(dateTime, ' ');
-    drawTextAt(g_app.displaySurface, kTimeX, y, colour, clock ? clock + 1 : "", g_app.fontBold);
-}
+// Whether the date as last drawn on line 1 ends before the time's column, so
+// that the time can be redrawn without it.
+bool g_dateClearOfTime = false;
 
-void drawClockDisplay(const FaceFrame& frame)
+// The date at the text column and the time at its own; `withDate` false
+// leaves the date as drawn before.
+void drawDateTime(int y, const char* dateTime, COLORREF colour, bool withDate)
 {
     HDC face = g_app.displaySurface;
-    drawTextAt(face, kLabelX, kLine1Y, g_app.textColor1, "現在", g_app.fontNormal);
-    drawDateTime(kLine1Y, frame.line1, g_app.textColor1);
-    const COLORREF colour = frame.running ? g_app.textColor3 : g_app.textColor2;
-    drawTextAt(face, kLabelX, kLine2Y, colour, "設定", g_app.fontNormal);
-    drawDateTime(kLine2Y, frame.line2, colour);
+    if (withDate) {
+        char date[16];
+        copyText(date, sizeof date, dateTime);
+        if (char* blank = std::strchr(date, ' '))
+            *blank = '\0';
+        drawTextAt(face, kDateX, y, colour, date, g_app.fontBold);
+        if (y == kLine1Y) {
+            SIZE size = {};
+            GetTextExtentPoint32A(face, date, static_cast<int>(std::strlen(date)), &size);
+            g_dateClearOfTime = kDateX + size.cx <= kTimeX;
+        }
+    }
+    const char* clock = std::strchr(dateTime, ' ');
+    drawTextAt(face, kTimeX, y, colour, clock ? clock + 1 : "", g_app.fontBold);
+}
+
+// Where each line's text goes: from the text column to the right edge, the
+// height of the line. A text never leaves its area whatever it says, and the
+// labels left of the column change only with the display mode, the running
+// state or the colours, which redraw the whole face; so when only a line's
+// text changes, its area alone is redrawn.
+constexpr RECT kLine1Text = {kDateX, kLine1Y, kFaceWidth, kLine2Y};
+constexpr RECT kLine1Time = {kTimeX, kLine1Y, kFaceWidth, kLine2Y};
+constexpr RECT kLine2Text = {kDateX, kLine2Y, kFaceWidth, kFaceHeight};
+
+bool drawsLine1(const RECT& area)
+{
+    return area.top < kLine2Y;
+}
+
+bool drawsLine2(const RECT& area)
+{
+    return area.bottom > kLine2Y;
+}
+
+bool drawsLabels(const RECT& area)
+{
+    return area.left < kDateX;
+}
+
+void drawClockDisplay(const FaceFrame& frame, const RECT& area)
+{
+    HDC face = g_app.displaySurface;
+    if (drawsLine1(area)) {
+        if (drawsLabels(area))
+            drawTextAt(face, kLabelX, kLine1Y, g_app.textColor1, "現在", g_app.fontNormal);
+        drawDateTime(kLine1Y, frame.line1, g_app.textColor1, area.left < kTimeX);
+    }
+    if (drawsLine2(area)) {
+        const COLORREF colour = frame.running ? g_app.textColor3 : g_app.textColor2;
+        if (drawsLabels(area))
+            drawTextAt(face, kLabelX, kLine2Y, colour, "設定", g_app.fontNormal);
+        drawDateTime(kLine2Y, frame.line2, colour, true);
+    }
+}
+
+ULONGLONG fileTimeValue(const FILETIME& t)
+{
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+constexpr ULONGLONG kFileTimeMinute = 600000000; // 100 ns units
+
+// Local time minus system time, and the minute of system time it was worked
+// out in (none yet: all ones).
+struct LocalTimeOffset {
+    ULONGLONG minute = ~0ULL;
+    ULONGLONG offset = 0;
+};
+LocalTimeOffset g_localOffset;
+
+// The local time now, as GetLocalTime gives it. Reading the system clock is
+// cheap but converting it to local time costs more than the rest of a tick,
+// and the offset only changes when daylight saving starts or ends (on a whole
+// minute) or the zone is changed (announced to every window), so it is
+// worked out again only then.
+void readLocalTime(SYSTEMTIME& now)
+{
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    const ULONGLONG utcValue = fileTimeValue(utc);
+    const ULONGLONG minute = utcValue / kFileTimeMinute;
+    if (minute != g_localOffset.minute) {
+        FILETIME local;
+        FileTimeToLocalFileTime(&utc, &local);
+        g_localOffset.offset = fileTimeValue(local) - utcValue;
+        g_localOffset.minute = minute;
+    }
+    const ULONGLONG localValue = utcValue + g_localOffset.offset; // wraps back for zones west of UTC
+    const FILETIME local = {static_cast<DWORD>(localValue), static_cast<DWORD>(localValue >> 32)};
+    FileTimeToSystemTime(&local, &now);
+}
+
+// A line's text and the second it was formatted for: formatting is the
+// dearest part of a tick that changes nothing, so it is done only when the
+// second shown changes.
+struct DateTimeText {
+    SYSTEMTIME shown = {}; // year 0: nothing formatted yet
+    char text[32] = {};
+};
+DateTimeText g_nowText;
+DateTimeText g_targetText;
+
+bool sameSecond(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wSecond == b.wSecond && a.wMinute == b.wMinute && a.wHour == b.wHour && a.wDay == b.wDay &&
+           a.wMonth == b.wMonth && a.wYear == b.wYear;
+}
+
+const char* dateTimeText(DateTimeText& line, const SYSTEMTIME& t)
+{
+    if (!sameSecond(line.shown, t)) {
+        formatDateTime(line.text, sizeof line.text, t);
+        line.shown = t;
+    }
+    return line.text;
 }
 
 // Returns false when the trigger fired: the dialog's own ticks drew since.
 bool clockDisplay(HWND window, FaceFrame& frame)
 {
     SYSTEMTIME now;
-    GetLocalTime(&now);
+    readLocalTime(now);
     SystemTimeToFileTime(&now, &g_app.nowTime);
     SYSTEMTIME target = {};
     FileTimeToSystemTime(&g_app.targetTime, &target);
-    formatDateTime(frame.line1, sizeof frame.line1, now);
-    formatDateTime(frame.line2, sizeof frame.line2, target);
+    copyText(frame.line1, sizeof frame.line1, dateTimeText(g_nowText, now));
+    copyText(frame.line2, sizeof frame.line2, dateTimeText(g_targetText, target));
 
     if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) != 1 && g_app.running) {
         fireTrigger(window, false, false, Timer);
@@ -165,13 +286,20 @@ bool monitorDisplay(HWND window, FaceFrame& frame)
     return true;
 }
 
-void drawMonitorDisplay(const FaceFrame& frame)
+void drawMonitorDisplay(const FaceFrame& frame, const RECT& area)
 {
     HDC face = g_app.displaySurface;
     const int32_t mode = frame.monitorMode;
-    drawTextAt(face, kLabelX, kLine1Y, g_app.textColor1, "条件", g_app.fontBold);
-    drawTextAt(face, kDateX, kLine1Y, g_app.textColor1, monitorModeLabel(mode), g_app.fontNormal);
-    drawTextAt(face, kLabelX, kLine2Y, g_app.textColor3, monitorTargetLabel(mode), g_app.fontBold);
+    if (drawsLine1(area)) {
+        if (drawsLabels(area))
+            drawTextAt(face, kLabelX, kLine1Y, g_app.textColor1, "条件", g_app.fontBold);
+        drawTextAt(face, kDateX, kLine1Y, g_app.textColor1, monitorModeLabel(mode), g_app.fontNormal);
+    }
+    if (!drawsLine2(area))
+        return;
+    if (drawsLabels(area))
+        drawTextAt(face, kLabelX, kLine2Y, g_app.textColor3, monitorTargetLabel(mode), g_app.fontBold);
+    SetTextColor(face, g_app.textColor3);
     SelectObject(face, g_app.fontNormal);
     const int x = drawCutText(frame.line2, kDateX, monitorTextBudget(mode), measureChars, drawChars, face,
                               systemLeadByte);
@@ -179,24 +307,50 @@ void drawMonitorDisplay(const FaceFrame& frame)
         TextOutA(face, x, kLine2Y, frame.suffix, static_cast<int>(std::strlen(frame.suffix)));
 }
 
+// The area a change asks to redraw.
+RECT changedArea(FaceChange change)
+{
+    switch (change) {
+    case FaceChange::Line1: return kLine1Text;
+    case FaceChange::Line1Time: return g_dateClearOfTime ? kLine1Time : kLine1Text;
+    case FaceChange::Line2: return kLine2Text;
+    default:                return kWholeFace;
+    }
+}
+
+// Redraws `area` of the face from the background up; the rest of the surface
+// keeps the pixels of the frame shown before. Every piece drawn stays inside
+// the area: the skin is copied only in part, and each text in its own line.
+void composeFace(const FaceFrame& frame, const RECT& area)
+{
+    drawFaceImages(frame, area);
+    if (frame.monitorActive)
+        drawMonitorDisplay(frame, area);
+    else
+        drawClockDisplay(frame, area);
+}
+
 } // namespace
 
+void forgetLocalTimeOffset()
+{
+    g_localOffset = LocalTimeOffset();
+}
+
 // The trigger is evaluated on every tick; the face is composed and copied to
-// the window only when what it shows has changed.
+// the window only where what it shows has changed.
 void tick(HWND window)
 {
     FaceFrame frame = frameBase();
     const bool shown = g_app.monitorActive ? monitorDisplay(window, frame) : clockDisplay(window, frame);
     if (!shown)
         return;
-    if (!g_app.faceStale && sameFrame(frame, g_app.shownFrame))
+    const FaceChange change = g_app.faceStale ? FaceChange::Whole : faceChange(g_app.shownFrame, frame);
+    if (change == FaceChange::None)
         return;
-    drawFaceImages(window, frame);
-    if (frame.monitorActive)
-        drawMonitorDisplay(frame);
-    else
-        drawClockDisplay(frame);
-    presentDisplay(window);
+    const RECT area = changedArea(change);
+    composeFace(frame, area);
+    presentDisplay(window, area);
     g_app.shownFrame = frame;
     g_app.faceStale = 0;
 }

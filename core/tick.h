@@ -3,3 +3,6 @@
 #include <windows.h>
 
 void tick(HWND window);
+
+// The zone or the clock was changed: the next tick works out local time afresh.
+void forgetLocalTimeOffset();

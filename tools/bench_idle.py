@@ -19,7 +19,6 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BUILD = os.path.join(ROOT, "build")
 WINE_RUN = os.path.join(ROOT, "tools", "wine-run")
 SECONDS = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
-TICKS = os.sysconf("SC_CLK_TCK")
 
 CASES = [
     ("floor", "idle_floor.exe", "NoctilFloor", None),
@@ -48,9 +47,16 @@ def pids_of(work, exe):
 
 
 def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS
+    """CPU time of all the process's threads, to the nanosecond (the clock
+    ticks of /proc/PID/stat are too coarse for a few hundredths a minute)."""
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass  # a thread that ended meanwhile
+    return total / 1e9
 
 
 def private_mb(pid):
@@ -121,4 +127,5 @@ def main():
         print("%-20s %10d bytes (%.1f KiB)" % (exe, size, size / 1024.0))
 
 
-main()
+if __name__ == "__main__":
+    main()

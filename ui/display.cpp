@@ -150,9 +150,10 @@ void paintDisplay(HWND window)
     EndPaint(window, &ps);
 }
 
-void presentDisplay(HWND window)
+void presentDisplay(HWND window, const RECT& area)
 {
     HDC dc = GetDC(window);
-    BitBlt(dc, 0, 0, kFaceWidth, kFaceHeight, g_app.displaySurface, 0, 0, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, g_app.displaySurface, area.left,
+           area.top, SRCCOPY);
     ReleaseDC(window, dc);
 }

@@ -45,5 +45,6 @@ int drawTextAt(HDC target, int x, int y, COLORREF colour, const char* text, HFON
 
 // WM_PAINT: copies the invalid part of the composed face to the window.
 void paintDisplay(HWND window);
-// Copies the whole composed face to the window.
-void presentDisplay(HWND window);
+constexpr RECT kWholeFace = {0, 0, kFaceWidth, kFaceHeight};
+// Copies `area` of the composed face to the window.
+void presentDisplay(HWND window, const RECT& area = kWholeFace);

@@ -23,10 +23,16 @@ struct FakeFont {
     int measured = 0;
 };
 
-int fakeWidth(void* context, const char*, int length)
+int fakeWidth(void* context, const char* chars, int length)
 {
     static_cast<FakeFont*>(context)->measured++;
-    return length == 2 ? 12 : 6;
+    int width = 0;
+    for (int i = 0; i < length; ++i) {
+        const bool wide = i + 1 < length && isCp932LeadByte(static_cast<unsigned char>(chars[i]));
+        width += wide ? 12 : 6;
+        i += wide ? 1 : 0;
+    }
+    return width;
 }
 
 void fakeDraw(void* context, int x, const char* chars, int length)
@@ -189,7 +195,7 @@ TEST(StatusLine, LongHostNameIsCutTo255CharactersWithoutHalfCharacters)
     EXPECT_STREQ("\"", small) << "no room for a whole character after the quote";
 }
 
-TEST(StatusLine, CutDrawsOneCharacterAtATime)
+TEST(StatusLine, CutMeasuresEachCharacterAndDrawsOneRun)
 {
     struct Case {
         const char* text;
@@ -197,23 +203,17 @@ TEST(StatusLine, CutDrawsOneCharacterAtATime)
         std::vector<Drawn> expected;
         int endX;
     } cases[] = {
-        {"\"abc", 70, {{40, "\""}, {46, "a"}, {52, "b"}, {58, "c"}}, 64},
+        {"\"abc", 70, {{40, "\"abc"}}, 64},
         // 11 characters leave 4 pixels; the 12th takes the budget below zero.
-        {"\"abcdefghijklmnopqrstuvwxyz", 70,
-         {{40, "\""}, {46, "a"}, {52, "b"}, {58, "c"}, {64, "d"}, {70, "e"}, {76, "f"}, {82, "g"},
-          {88, "h"}, {94, "i"}, {100, "j"}, {106, ".."}},
-         116},
+        {"\"abcdefghijklmnopqrstuvwxyz", 70, {{40, "\"abcdefghij"}, {106, ".."}}, 116},
         // A budget used up exactly is not "above 0": that character is cut.
-        {"abcdefghijklmnop", 90,
-         {{40, "a"}, {46, "b"}, {52, "c"}, {58, "d"}, {64, "e"}, {70, "f"}, {76, "g"}, {82, "h"},
-          {88, "i"}, {94, "j"}, {100, "k"}, {106, "l"}, {112, "m"}, {118, "n"}, {124, ".."}},
-         134},
+        {"abcdefghijklmnop", 90, {{40, "abcdefghijklmn"}, {124, ".."}}, 134},
         // The first character is drawn whatever it costs.
         {"漢x", 5, {{40, "漢"}, {52, ".."}}, 62},
         {"漢", 1, {{40, "漢"}}, 52},
         {"", 90, {}, 40},
         // A lead byte cut off at the end of the text is a character of its own.
-        {"ab\x8A", 90, {{40, "a"}, {46, "b"}, {52, "\x8A"}}, 58},
+        {"ab\x8A", 90, {{40, "ab\x8A"}}, 58},
     };
     for (const Case& c : cases) {
         FakeFont font;
@@ -234,23 +234,29 @@ TEST(StatusLine, CutNeverSplitsADoubleByteCharacter)
     FakeFont font;
     int endX = drawCutText("\"abcdefghijkl漢字", 40, 90, fakeWidth, fakeDraw, &font, isCp932LeadByte);
     EXPECT_EQ(128, endX) << describe(font.drawn);
-    ASSERT_EQ(14u, font.drawn.size());
-    EXPECT_EQ("..", font.drawn.back().chars);
-    EXPECT_EQ(118, font.drawn.back().x);
+    EXPECT_EQ("40:[\"abcdefghijkl] 118:[..] ", describe(font.drawn));
 
     // With 11 letters "漢" fits (6 pixels left) and "字" is cut; the "ソ"
     // character has a trail byte 0x5C and is still one character.
     font = FakeFont();
     endX = drawCutText("\"abcdefghijk漢ソ", 40, 90, fakeWidth, fakeDraw, &font, isCp932LeadByte);
     EXPECT_EQ(134, endX) << describe(font.drawn);
-    ASSERT_EQ(14u, font.drawn.size());
-    EXPECT_EQ("漢", font.drawn[12].chars);
-    EXPECT_EQ(112, font.drawn[12].x);
-    EXPECT_EQ("..", font.drawn[13].chars);
-    for (const Drawn& d : font.drawn) {
-        if (d.chars.size() == 2 && d.chars != "..") {
-            EXPECT_TRUE(isCp932LeadByte(static_cast<unsigned char>(d.chars[0]))) << describe(font.drawn);
-        }
+    EXPECT_EQ("40:[\"abcdefghijk漢] 124:[..] ", describe(font.drawn));
+}
+
+// A text narrower than its budget is measured and drawn once; one as wide as
+// the budget is measured again character by character and cut.
+TEST(StatusLine, CutMeasuresCharacterByCharacterOnlyWhenTheTextIsTooWide)
+{
+    struct Case { const char* text; int budget; int measured; const char* drawn; } cases[] = {
+        {"ソabc", 31, 1, "40:[ソabc] "},
+        {"ソabc", 30, 5, "40:[ソab] 64:[..] "},
+    };
+    for (const Case& c : cases) {
+        FakeFont font;
+        drawCutText(c.text, 40, c.budget, fakeWidth, fakeDraw, &font, isCp932LeadByte);
+        EXPECT_EQ(c.measured, font.measured) << c.text << " in " << c.budget;
+        EXPECT_EQ(c.drawn, describe(font.drawn)) << c.text << " in " << c.budget;
     }
 }
 

@@ -422,38 +422,65 @@ TEST_F(TickTest, FiringTickDoesNotPresent)
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_windowProc));
 }
 
-// An idle face costs nothing: a tick that would draw the same frame leaves
-// the window alone, and any visible change is drawn at the next tick.
-TEST_F(TickTest, UnchangedFrameIsNotDrawnAgain)
+// An idle face costs next to nothing: a tick that would draw the same frame
+// leaves the window alone, a changed text is redrawn in its own area only, and
+// what the areas leave on the surface is what a whole redraw makes.
+TEST_F(TickTest, OnlyWhatChangedIsDrawn)
 {
     KillTimer(window, 300);
     std::strcpy(g_app.options.hostName, "host");
     watch(Network, nullptr);
-    const auto paintMagenta = [this] {
+    tick(window);
+    // Magenta over the window, then which of four places a tick repainted:
+    // the top edge, line 1's label and text, line 2's text.
+    const POINT probes[] = {{100, 5}, {20, 26}, {170, 26}, {100, 46}};
+    const auto repainted = [this, &probes] {
         HDC screen = GetDC(window);
         RECT all = {0, 0, kFaceWidth, kFaceHeight};
         HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
         FillRect(screen, &all, brush);
         DeleteObject(brush);
-        const COLORREF shown = GetPixel(screen, 100, 5);
-        ReleaseDC(window, screen);
-        return shown;
-    };
-    const auto shownAfterTick = [this] {
         tick(window);
-        HDC screen = GetDC(window);
-        const COLORREF shown = GetPixel(screen, 100, 5);
+        std::string shown;
+        for (const POINT& p : probes)
+            shown += GetPixel(screen, p.x, p.y) == RGB(255, 0, 255) ? '-' : 'x';
         ReleaseDC(window, screen);
         return shown;
     };
-    tick(window);
-    const COLORREF magenta = paintMagenta();
-    EXPECT_EQ(magenta, shownAfterTick()) << "nothing changed: nothing drawn";
+    const auto surfaceIsAWholeRedraw = [this] {
+        ScratchSurface before(kFaceWidth, kFaceHeight);
+        BitBlt(before.dc(), 0, 0, kFaceWidth, kFaceHeight, g_app.displaySurface, 0, 0, SRCCOPY);
+        g_app.faceStale = 1;
+        tick(window);
+        return compareRegions(before.dc(), 0, 0, g_app.displaySurface, 0, 0, kFaceWidth, kFaceHeight);
+    };
+    const auto nextSecond = [] {
+        SYSTEMTIME a, b;
+        GetLocalTime(&a);
+        do {
+            Sleep(20);
+            GetLocalTime(&b);
+        } while (a.wSecond == b.wSecond);
+    };
+
+    EXPECT_EQ("----", repainted()) << "nothing changed";
     g_app.pingResult = 7;
-    EXPECT_NE(magenta, shownAfterTick()) << "a new round trip is drawn";
-    paintMagenta();
+    EXPECT_EQ("---x", repainted()) << "a new round trip";
+    EXPECT_EQ("", surfaceIsAWholeRedraw()) << "after the round trip";
+
+    g_app.monitorActive = 0;
+    g_app.running = 0;
+    EXPECT_EQ("xxxx", repainted()) << "another display";
+    nextSecond();
+    EXPECT_EQ("--x-", repainted()) << "the clock's next second";
+    EXPECT_EQ("", surfaceIsAWholeRedraw()) << "after the next second";
+    nextSecond();
+    tick(window);
+    setTargetFromNow(7200);
+    EXPECT_EQ("---x", repainted()) << "a new target";
+    EXPECT_EQ("", surfaceIsAWholeRedraw()) << "after the new target";
     loadBuiltInSkin(window);
-    EXPECT_NE(magenta, shownAfterTick()) << "a new skin is drawn";
+    EXPECT_EQ("xxxx", repainted()) << "a new skin";
 }
 
 } // namespace
