@@ -181,31 +181,6 @@ void readLocalTime(SYSTEMTIME& now)
     FileTimeToSystemTime(&local, &now);
 }
 
-// A line's text and the second it was formatted for: formatting is the
-// dearest part of a tick that changes nothing, so it is done only when the
-// second shown changes.
-struct DateTimeText {
-    SYSTEMTIME shown = {}; // year 0: nothing formatted yet
-    char text[32] = {};
-};
-DateTimeText g_nowText;
-DateTimeText g_targetText;
-
-bool sameSecond(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return a.wSecond == b.wSecond && a.wMinute == b.wMinute && a.wHour == b.wHour && a.wDay == b.wDay &&
-           a.wMonth == b.wMonth && a.wYear == b.wYear;
-}
-
-const char* dateTimeText(DateTimeText& line, const SYSTEMTIME& t)
-{
-    if (!sameSecond(line.shown, t)) {
-        formatDateTime(line.text, sizeof line.text, t);
-        line.shown = t;
-    }
-    return line.text;
-}
-
 // Returns false when the trigger fired: the dialog's own ticks drew since.
 bool clockDisplay(HWND window, FaceFrame& frame)
 {
@@ -214,8 +189,8 @@ bool clockDisplay(HWND window, FaceFrame& frame)
     SystemTimeToFileTime(&now, &g_app.nowTime);
     SYSTEMTIME target = {};
     FileTimeToSystemTime(&g_app.targetTime, &target);
-    copyText(frame.line1, sizeof frame.line1, dateTimeText(g_nowText, now));
-    copyText(frame.line2, sizeof frame.line2, dateTimeText(g_targetText, target));
+    formatDateTime(frame.line1, sizeof frame.line1, now);
+    formatDateTime(frame.line2, sizeof frame.line2, target);
 
     if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) != 1 && g_app.running) {
         fireTrigger(window, false, false, Timer);
