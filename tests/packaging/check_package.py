@@ -44,6 +44,10 @@ for part, words in ((japanese, ["ファイルの置き場所", "削除"]), (engl
     for word in words + ["noctil.exe 7 t", "noctil.gid", "noctil.ini"]:
         expect(word in part, "read-me part without %r" % word)
 expect("\ufffd" not in text and "@" not in text, "read-me has an unreadable or unfilled place")
+for part in (japanese, english):
+    expect(part.count("Windows 95") == 1, "read-me part names the systems %d times" % part.count("Windows 95"))
+long_lines = [l for l in raw.split(b"\r\n") if len(l) > 84]
+expect(not long_lines, "read-me lines past 84 columns: %r" % long_lines[:2])
 
 sums = os.path.splitext(zip_path)[0] + ".sha256"
 listed = dict(reversed(l.split("  ", 1)) for l in open(sums).read().splitlines())
