@@ -42,6 +42,9 @@ try:
 
     proc = h.start(app)
     h.check(h.wait_window(), "real noctil.exe starts")
+    # The window can be found while it is still being created, before it
+    # reads the options and moves; it is shown once that is done.
+    wait_for(lambda: (h.info() or {}).get("visible") == 1, 30)
     info = h.info()
     h.check(info is not None and (info["left"], info["top"]) == (300, 200), "options file read", info)
     start = time.time()
