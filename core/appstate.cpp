@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "core/modal.h"
+#include "core/platform.h"
 #include "power/seam.h"
 #include "ui/tray.h"
 
@@ -84,23 +86,14 @@ void toggleRunning(HWND window)
             playTick();
         g_app.pingStop = 1;
     } else {
-        MessageBoxA(window, "現在時刻より未来の時間を設定して下さい。", "エラー", MB_ICONERROR);
+        showMessageBox(window, "現在時刻より未来の時間を設定して下さい。", "エラー", MB_ICONERROR);
         g_app.pingStop = 1;
     }
 }
 
 void playTick()
 {
-    static bool versionRead = false;
-    static DWORD platformId = 0;
-    if (!versionRead) {
-        OSVERSIONINFOA version = {};
-        version.dwOSVersionInfoSize = sizeof version; // 148 bytes
-        if (GetVersionExA(&version))
-            platformId = version.dwPlatformId;
-        versionRead = true;
-    }
-    if (platformId == VER_PLATFORM_WIN32_NT)
+    if (isNtPlatform())
         seamBeep(37, 3);
     else
         seamMessageBeep(0xFFFFFFFF);

@@ -46,6 +46,7 @@ struct AppState {
     std::atomic<int32_t> pingIdle{1};
     std::atomic<int32_t> pingResult{0};
     std::atomic<int32_t> pingFailures{0};
+    std::atomic<int32_t> pingArmings{0}; // counts armNetwork calls: a thread on its way out sees one
 
     // Start-up, windows and hand-over.
     HINSTANCE instanceHandle = nullptr;
@@ -58,6 +59,8 @@ struct AppState {
     HWND waitDialog = nullptr;
     uint32_t pendingExitFlags = 0;
     int32_t trayIconAdded = 0; // the notification area accepted our icon
+    int32_t modalDepth = 0;    // dialogs and message boxes open now
+    int32_t ending = 0;        // the main window was destroyed or the session ends
 
     // Input state of the main window.
     int32_t activationGuard = 1;

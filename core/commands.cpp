@@ -1,6 +1,8 @@
 #include "core/commands.h"
 
 #include "core/appstate.h"
+#include "core/modal.h"
+#include "core/platform.h"
 #include "netwatch/hostdialog.h"
 #include "netwatch/pingmonitor.h"
 #include "resources/resource.h"
@@ -84,7 +86,7 @@ void onNetworkWatch(Dispatch& d)
 {
     stopEverything();
     updateTrayIcon(d.window);
-    if (runHostDialog(d.window) != 0)
+    if (runHostDialog(d.window) == 1) // not when it failed to open or was left by Exit
         armNetwork(d.window);
     d.reloadTarget();
 }
@@ -144,19 +146,15 @@ void toggleForceIfHung()
         g_app.options.forceAction = 0;
 }
 
-// The flag is only honoured by Windows 2000 and later; elsewhere the user is
-// asked before it is switched on.
+// The flag is only honoured by the NT family (Windows 2000 and later); on
+// Windows 95, 98 and Me the user is asked before it is switched on.
 void onForceIfHung(HWND window)
 {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version; // 148 bytes
-    GetVersionExA(&version);
-    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT || version.dwMajorVersion >= 5
-        || g_app.options.forceIfHung == 1) {
+    if (isNtPlatform() || g_app.options.forceIfHung == 1) {
         toggleForceIfHung();
         return;
     }
-    if (MessageBoxA(window, kForceIfHungQuestion, kForceIfHungCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+    if (showMessageBox(window, kForceIfHungQuestion, kForceIfHungCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
         toggleForceIfHung();
     else
         g_app.options.forceIfHung = 0;
@@ -187,6 +185,11 @@ bool runHourPreset(Dispatch& d, UINT id)
 void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
+    // While a dialog or box is open only Exit is taken: the rest could open a
+    // second one or arm a trigger under it (the menu cannot open then, but a
+    // command can still be sent).
+    if (modalOpen() && id != IDM_EXIT)
+        return;
     Dispatch d = {window, {}};
     d.reloadTarget();
 

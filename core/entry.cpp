@@ -4,6 +4,7 @@
 #include "core/cmdline.h"
 #include "core/mainwindow.h"
 #include "core/paths.h"
+#include "core/platform.h"
 #include "resources/resource.h"
 
 const char kMainClassName[] = "Noctil";
@@ -11,9 +12,17 @@ const char kMainTitle[] = "Noctil";
 
 namespace {
 
-bool systemLeadByte(unsigned char byte)
+// The running program comes to the front; while one of its dialogs is open
+// (the main window is disabled under it) the dialog comes instead.
+void bringRunningToFront(HWND running)
 {
-    return IsDBCSLeadByte(byte) != 0;
+    HWND popup = GetLastActivePopup(running);
+    if (!IsWindowEnabled(running) && popup != nullptr && popup != running) {
+        SetForegroundWindow(popup);
+        return;
+    }
+    ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
 }
 
 } // namespace
@@ -64,12 +73,12 @@ HWND createMainWindow(HINSTANCE instance)
 
 int noctilMain(HINSTANCE instance, const char* commandLine, int showCommand)
 {
+    restrictLibrarySearch();
     g_app.instanceHandle = instance;
 
     HWND running = FindWindowA(kMainClassName, kMainTitle);
     if (running != nullptr) {
-        ShowWindow(running, SW_RESTORE);
-        SetForegroundWindow(running);
+        bringRunningToFront(running);
         return 0;
     }
 

@@ -1,5 +1,6 @@
 #include "core/firing.h"
 
+#include "core/modal.h"
 #include "power/confirm.h"
 #include "power/power.h"
 #include "settings/options.h"
@@ -31,7 +32,9 @@ void fireTrigger(HWND window, bool fromMonitor, bool setReason, ConfirmReason re
 
 LRESULT onEndSession(HWND window, WPARAM ending)
 {
-    if (ending)
+    if (ending) {
+        markProgramEnding(); // an open confirmation must not act any more
         saveWindowAndOptions(window);
+    }
     return 0;
 }

@@ -3,6 +3,9 @@
 #include "core/appstate.h"
 #include "core/commands.h"
 #include "core/firing.h"
+#include "core/modal.h"
+#include "core/placement.h"
+#include "core/platform.h"
 #include "core/spinner.h"
 #include "core/tick.h"
 #include "netwatch/winsock_session.h"
@@ -20,7 +23,7 @@
 namespace {
 
 constexpr DWORD kDefaultTargetUnits = 200000000; // 20 s in 100 ns units
-constexpr int kDefaultPosition = 100;
+constexpr size_t kMaxScreens = 16;
 
 void setWindowIcons(HWND window)
 {
@@ -48,17 +51,44 @@ void setDefaultTarget()
     addFileTime(g_app.targetTime, kDefaultTargetUnits);
 }
 
-// A stored position beyond the desktop's right or bottom edge (another screen
-// set-up) is put back where a new window would open.
+struct ScreenList {
+    ScreenRect rects[kMaxScreens];
+    size_t count;
+};
+
+BOOL CALLBACK addScreen(HANDLE, HDC, LPRECT rect, LPARAM list)
+{
+    ScreenList& screens = *reinterpret_cast<ScreenList*>(list);
+    if (screens.count < kMaxScreens)
+        screens.rects[screens.count++] = {rect->left, rect->top, rect->right, rect->bottom};
+    return TRUE;
+}
+
+// Every monitor where the system can list them (Windows 98 and 2000 on), else
+// the desktop window, which is the one screen there.
+void listScreens(ScreenList& screens)
+{
+    screens.count = 0;
+    using EnumMonitors = BOOL(WINAPI*)(HDC, LPCRECT, BOOL(CALLBACK*)(HANDLE, HDC, LPRECT, LPARAM), LPARAM);
+    if (const auto enumMonitors = systemFunction<EnumMonitors>("user32.dll", "EnumDisplayMonitors"))
+        enumMonitors(nullptr, nullptr, addScreen, reinterpret_cast<LPARAM>(&screens));
+    if (screens.count == 0) {
+        RECT desktop;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        addScreen(nullptr, nullptr, &desktop, reinterpret_cast<LPARAM>(&screens));
+    }
+}
+
+// A stored position whose top bar no screen shows (a monitor unplugged,
+// another screen set-up) is brought back where the user can reach it.
 void keepOnScreen(HWND window)
 {
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    ScreenList screens;
+    listScreens(screens);
     WindowRect32& r = g_app.options.windowRect;
-    if (r.left > desktop.right)
-        r.left = kDefaultPosition;
-    if (r.top > desktop.bottom)
-        r.top = kDefaultPosition;
+    const WindowPosition place = placeOnScreen({r.left, r.top}, screens.rects, screens.count);
+    r.left = place.left;
+    r.top = place.top;
     SetWindowPos(window, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -90,8 +120,8 @@ LRESULT onCreate(HWND window)
     createDisplayObjects(window);
     SetTimer(window, TIMER_TICK, 150, nullptr);
     setDefaultTarget();
-    g_app.options.windowRect.left = kDefaultPosition;
-    g_app.options.windowRect.top = kDefaultPosition;
+    g_app.options.windowRect.left = kDefaultWindowPosition;
+    g_app.options.windowRect.top = kDefaultWindowPosition;
     loadOptions();
     if (g_app.options.alwaysOnTop)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -116,6 +146,7 @@ void cancelPendingPowerAction(HWND window)
 
 LRESULT onDestroy(HWND window)
 {
+    markProgramEnding(); // a dialog open under us now ends without acting
     // Cleaning up the library closes the socket of a ping in progress; the
     // thread is not waited for, but stops at its next pause.
     g_app.pingStop = 1;
@@ -146,6 +177,12 @@ LRESULT onPaint(HWND window)
 
 LRESULT onTrayCallback(HWND window, LPARAM lParam)
 {
+    if (lParam != WM_LBUTTONDOWN && lParam != WM_RBUTTONDOWN)
+        return 0;
+    // With a dialog or box open the icon brings it forward, as the taskbar
+    // does: the menu would open a second one over it.
+    if (bringModalToFront())
+        return 0;
     switch (lParam) {
     case WM_LBUTTONDOWN:
         g_app.trayMode = 0;
@@ -322,7 +359,7 @@ LRESULT onLeftButtonUp(HWND window)
 {
     ReleaseCapture();
     endSpinRepeat(window);
-    if (g_app.buttonPressed == 1 && g_app.buttonHover == 1) {
+    if (g_app.buttonPressed == 1 && g_app.buttonHover == 1 && !modalOpen()) {
         toggleRunning(window);
         updateTrayIcon(window);
     }

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "core/appstate.h"
-#include "core/paths.h"
 #include "core/firing.h"
+#include "core/localclock.h"
+#include "core/paths.h"
+#include "core/platform.h"
 #include "core/statusline.h"
 #include "core/timecalc.h"
 #include "ui/display.h"
@@ -16,11 +18,6 @@ constexpr int kDateX = 40;
 constexpr int kTimeX = 120;
 constexpr int kLine1Y = 20;
 constexpr int kLine2Y = 40;
-
-bool systemLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != 0;
-}
 
 // The parts of the frame every display has.
 FaceFrame frameBase()
@@ -149,44 +146,63 @@ ULONGLONG fileTimeValue(const FILETIME& t)
     return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-constexpr ULONGLONG kFileTimeMinute = 600000000; // 100 ns units
+FILETIME fileTimeOf(ULONGLONG value)
+{
+    return {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+}
 
-// Local time minus system time, and the minute of system time it was worked
-// out in (none yet: all ones).
-struct LocalTimeOffset {
-    ULONGLONG minute = ~0ULL;
-    ULONGLONG offset = 0;
-};
-LocalTimeOffset g_localOffset;
+// The offset GetLocalTime applies now.
+bool systemOffset(void*, uint64_t utc, int64_t& offset)
+{
+    const FILETIME system = fileTimeOf(utc);
+    FILETIME local;
+    if (!FileTimeToLocalFileTime(&system, &local))
+        return false;
+    offset = static_cast<int64_t>(fileTimeValue(local) - utc);
+    return true;
+}
 
-// The local time now, as GetLocalTime gives it. Reading the system clock is
-// cheap but converting it to local time costs more than the rest of a tick,
-// and the offset only changes when daylight saving starts or ends (on a whole
-// minute) or the zone is changed (announced to every window), so it is
-// worked out again only then.
-void readLocalTime(SYSTEMTIME& now)
+// The offset the zone's rules give at `utc` (the NT family; Windows 95, 98
+// and Me cannot convert a given instant, and are asked at every tick).
+bool ruleOffset(void*, uint64_t utc, int64_t& offset)
+{
+    using Convert = BOOL(WINAPI*)(TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+    static const Convert convert = systemFunction<Convert>("kernel32.dll", "SystemTimeToTzSpecificLocalTime");
+    const FILETIME system = fileTimeOf(utc);
+    SYSTEMTIME systemFields, localFields;
+    FILETIME whole, local; // both to the millisecond, as the fields hold them
+    if (convert == nullptr || !FileTimeToSystemTime(&system, &systemFields)
+        || !convert(nullptr, &systemFields, &localFields) || !SystemTimeToFileTime(&systemFields, &whole)
+        || !SystemTimeToFileTime(&localFields, &local))
+        return false;
+    offset = static_cast<int64_t>(fileTimeValue(local) - fileTimeValue(whole));
+    return true;
+}
+
+const OffsetSources kOffsetSources = {nullptr, systemOffset, ruleOffset};
+LocalClock g_localClock;
+
+// The local time now, as GetLocalTime gives it; false when the system could
+// not tell it.
+bool readLocalTime(SYSTEMTIME& now)
 {
     FILETIME utc;
     GetSystemTimeAsFileTime(&utc);
-    const ULONGLONG utcValue = fileTimeValue(utc);
-    const ULONGLONG minute = utcValue / kFileTimeMinute;
-    if (minute != g_localOffset.minute) {
-        FILETIME local;
-        FileTimeToLocalFileTime(&utc, &local);
-        g_localOffset.offset = fileTimeValue(local) - utcValue;
-        g_localOffset.minute = minute;
-    }
-    const ULONGLONG localValue = utcValue + g_localOffset.offset; // wraps back for zones west of UTC
-    const FILETIME local = {static_cast<DWORD>(localValue), static_cast<DWORD>(localValue >> 32)};
-    FileTimeToSystemTime(&local, &now);
+    uint64_t local = 0;
+    if (!localTimeAt(g_localClock, fileTimeValue(utc), kOffsetSources, local))
+        return false;
+    const FILETIME localTime = fileTimeOf(local);
+    return FileTimeToSystemTime(&localTime, &now) != 0;
 }
 
-// Returns false when the trigger fired: the dialog's own ticks drew since.
+// Returns false when the trigger fired (the dialog's own ticks drew since) or
+// the time could not be read (a time the system could not tell is neither
+// shown nor acted on).
 bool clockDisplay(HWND window, FaceFrame& frame)
 {
     SYSTEMTIME now;
-    readLocalTime(now);
-    SystemTimeToFileTime(&now, &g_app.nowTime);
+    if (!readLocalTime(now) || !SystemTimeToFileTime(&now, &g_app.nowTime))
+        return false;
     SYSTEMTIME target = {};
     FileTimeToSystemTime(&g_app.targetTime, &target);
     formatDateTime(frame.line1, sizeof frame.line1, now);
@@ -309,7 +325,7 @@ void composeFace(const FaceFrame& frame, const RECT& area)
 
 void forgetLocalTimeOffset()
 {
-    g_localOffset = LocalTimeOffset();
+    g_localClock = LocalClock();
 }
 
 // The trigger is evaluated on every tick; the face is composed and copied to

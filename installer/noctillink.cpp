@@ -4,14 +4,10 @@
 #include <shlobj.h>
 
 #include "core/paths.h"
+#include "core/platform.h"
 #include "installer/shortcut.h"
 
 namespace {
-
-bool systemLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != 0;
-}
 
 // The user's Programs folder. SHGetSpecialFolderPathA came with the shell of
 // Internet Explorer 4; the first Windows 95 and NT 4.0 answer through an item
@@ -19,8 +15,7 @@ bool systemLeadByte(unsigned char byte)
 bool findProgramsFolder(char (&folder)[460])
 {
     using SpecialFolderPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
-    auto specialFolderPath = reinterpret_cast<SpecialFolderPathFn>(
-        GetProcAddress(GetModuleHandleA("shell32.dll"), "SHGetSpecialFolderPathA"));
+    const auto specialFolderPath = systemFunction<SpecialFolderPathFn>("shell32.dll", "SHGetSpecialFolderPathA");
     if (specialFolderPath != nullptr)
         return specialFolderPath(nullptr, folder, CSIDL_PROGRAMS, FALSE) != FALSE;
     return findProgramsFolderByItemList(folder);
@@ -30,6 +25,7 @@ bool findProgramsFolder(char (&folder)[460])
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    restrictLibrarySearch();
     char programDirectory[360];
     const DWORD n = GetModuleFileNameA(nullptr, programDirectory, sizeof programDirectory);
     if (n == 0 || n >= sizeof programDirectory)

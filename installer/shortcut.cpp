@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "core/platform.h"
 #include "core/textformat.h"
 
 const char kEightAmLinkName[] = "午前８時に終了";
@@ -18,6 +19,22 @@ constexpr int kPathBuffer = 460;
 const CLSID kShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+// The three calls of the COM library, bound from the system directory: a file
+// named ole32.dll in the folder the user unpacked us into is not ours to run.
+struct ComLibrary {
+    HRESULT(WINAPI* initialize)(LPVOID);
+    HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    void(WINAPI* uninitialize)();
+};
+
+bool bindComLibrary(ComLibrary& com)
+{
+    HMODULE ole = loadSystemLibrary("ole32.dll");
+    return bindFunction(ole, "CoInitialize", com.initialize)
+           && bindFunction(ole, "CoCreateInstance", com.createInstance)
+           && bindFunction(ole, "CoUninitialize", com.uninitialize);
+}
 
 // "%s\%s" or "%s\%s.LNK" into a path buffer; false when it would not fit.
 bool formatPath(char (&out)[kPathBuffer], const char* format, const char* dir, const char* name)
@@ -37,10 +54,13 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
     if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0)
         return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
 
-    const HRESULT init = CoInitialize(nullptr);
+    ComLibrary com;
+    if (!bindComLibrary(com))
+        return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    const HRESULT init = com.initialize(nullptr);
     IShellLinkA* link = nullptr;
-    HRESULT hr = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkA,
-                                  reinterpret_cast<void**>(&link));
+    HRESULT hr = com.createInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkA,
+                                    reinterpret_cast<void**>(&link));
     if (SUCCEEDED(hr)) {
         link->SetArguments(arguments);
         link->SetDescription(description);
@@ -56,7 +76,7 @@ HRESULT createShortcut(const char* target, const char* linkPath, const char* arg
         link->Release();
     }
     if (SUCCEEDED(init))
-        CoUninitialize();
+        com.uninitialize();
     return hr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <ipexport.h>
 
+#include "core/platform.h"
 #include "netwatch/icmp_echo.h"
 
 namespace {
@@ -11,13 +12,12 @@ int g_bound; // 0 not tried, 1 bound, -1 missing
 
 bool bindFrom(const char* library)
 {
-    HMODULE module = LoadLibraryA(library);
+    HMODULE module = loadSystemLibrary(library);
     if (module == nullptr)
         return false;
-    g_service.open = reinterpret_cast<decltype(g_service.open)>(GetProcAddress(module, "IcmpCreateFile"));
-    g_service.close = reinterpret_cast<decltype(g_service.close)>(GetProcAddress(module, "IcmpCloseHandle"));
-    g_service.send = reinterpret_cast<decltype(g_service.send)>(GetProcAddress(module, "IcmpSendEcho"));
-    if (g_service.open != nullptr && g_service.close != nullptr && g_service.send != nullptr)
+    if (bindFunction(module, "IcmpCreateFile", g_service.open)
+        && bindFunction(module, "IcmpCloseHandle", g_service.close)
+        && bindFunction(module, "IcmpSendEcho", g_service.send))
         return true; // kept loaded for the life of the process
     FreeLibrary(module);
     return false;

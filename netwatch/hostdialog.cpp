@@ -1,6 +1,7 @@
 #include "netwatch/hostdialog.h"
 
 #include "core/appstate.h"
+#include "core/modal.h"
 #include "resources/resource.h"
 
 namespace {
@@ -51,6 +52,5 @@ INT_PTR CALLBACK hostDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR runHostDialog(HWND owner)
 {
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_NETWORK), owner, hostDialogProc, 0);
+    return runModalDialog(owner, IDD_NETWORK, hostDialogProc);
 }

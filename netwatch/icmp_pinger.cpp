@@ -113,8 +113,10 @@ int sendEchoRequest(SOCKET socket, const sockaddr_in& destination)
 
 int32_t IcmpPinger::ping(const char* hostName)
 {
+    // Without the shared session started no request can go out (and no name
+    // be resolved): a failure like any other, so that the watch still fires.
     const WinsockApi* api = winsockApi();
-    if (api == nullptr)
+    if (api == nullptr || !sharedSession.isStarted())
         return NoSocket;
     const SOCKET socket = seamOpenRawIcmpSocket();
     if (socket == INVALID_SOCKET)

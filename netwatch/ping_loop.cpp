@@ -2,28 +2,57 @@
 
 #include "netwatch/icmp_echo.h"
 
+namespace {
+
+// One run: until the failure limit or a stop request. Returns the armings it
+// took in: those made before its last look at the stop request.
+int32_t runOnce(const PingWords& words, const PingLoopCalls& calls)
+{
+    int32_t served = words.armings.load();
+    if (words.stop.load() != 0)
+        return served;
+    for (;;) {
+        const int32_t result = calls.ping(calls.context);
+        words.result = result;
+        if (result >= 0) {
+            words.failures = 0; // only an unbroken row of failures counts
+        } else {
+            // An unresolvable name is neither a success nor a failure.
+            if (result != HostNotFound)
+                ++words.failures;
+            if (words.failures.load() >= kPingFailureLimit)
+                return served;
+        }
+        calls.pause(calls.context);
+        if (words.stop.load() != 0)
+            return served;
+        served = words.armings.load();
+    }
+}
+
+} // namespace
+
 void runPingMonitor(const PingWords& words, const PingLoopCalls& calls)
 {
-    const bool stopAtOnce = words.stop.load() != 0;
-    words.idle = 0;
+    do {
+        words.idle = 0;
+        words.failures = 0;
+    } while (!endPingRun(words, runOnce(words, calls)));
+}
+
+bool armPingLoop(const PingWords& words)
+{
+    words.result = 0;
+    words.stop = 0;
     words.failures = 0;
-    if (!stopAtOnce) {
-        for (;;) {
-            const int32_t result = calls.ping(calls.context);
-            words.result = result;
-            if (result >= 0) {
-                words.failures = 0; // only an unbroken row of failures counts
-            } else {
-                // An unresolvable name is neither a success nor a failure.
-                if (result != HostNotFound)
-                    ++words.failures;
-                if (words.failures.load() >= kPingFailureLimit)
-                    break;
-            }
-            calls.pause(calls.context);
-            if (words.stop.load() != 0)
-                break;
-        }
-    }
+    ++words.armings; // before the look at idle: a loop on its way out sees it
+    return words.idle.exchange(0) != 0;
+}
+
+bool endPingRun(const PingWords& words, int32_t served)
+{
     words.idle = 1;
+    // An arming that found the loop busy relies on it to go on; if another
+    // arming has started a loop since, that one goes on instead.
+    return words.armings.load() == served || words.idle.exchange(0) == 0;
 }

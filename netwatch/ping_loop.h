@@ -14,6 +14,7 @@ struct PingWords {
     std::atomic<int32_t>& idle;     // 1 while no loop runs
     std::atomic<int32_t>& result;   // the last ping result
     std::atomic<int32_t>& failures; // consecutive failures
+    std::atomic<int32_t>& armings;  // counted by armPingLoop
 };
 
 struct PingLoopCalls {
@@ -23,5 +24,16 @@ struct PingLoopCalls {
 };
 
 // Runs until the failure limit or a stop request seen after a pause (or
-// before the first exchange); marks the loop idle on the way out.
+// before the first exchange); marks the loop idle on the way out, and carries
+// on if an arming came that the loop did not see and that started no loop.
 void runPingMonitor(const PingWords& words, const PingLoopCalls& calls);
+
+// The user interface's part of arming: clears the stop request and the
+// counts. True when no loop runs and the caller must start one (it is then
+// marked busy already, so no second caller starts another).
+bool armPingLoop(const PingWords& words);
+
+// The end of one run of the loop, which took in the armings up to `served`:
+// marks it idle and returns true, or false when it must go on for an arming
+// made after that whose caller found it busy.
+bool endPingRun(const PingWords& words, int32_t served);

@@ -22,14 +22,18 @@ void pauseBetweenPings(void*)
     Sleep(kPingPauseMs);
 }
 
+PingWords sharedPingWords()
+{
+    return {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures, g_app.pingArmings};
+}
+
 } // namespace
 
 DWORD WINAPI pingThreadMain(void*)
 {
     IcmpPinger pinger; // never started: the shared session is
-    const PingWords words = {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures};
     const PingLoopCalls calls = {&pinger, pingCurrentHost, pauseBetweenPings};
-    runPingMonitor(words, calls);
+    runPingMonitor(sharedPingWords(), calls);
     return 0;
 }
 
@@ -38,16 +42,11 @@ void armNetwork(HWND window)
     g_app.monitorMode = Network;
     g_app.running = 1;
     g_app.monitorActive = 1;
-    g_app.pingResult = 0;
-    g_app.pingStop = 0;
-    g_app.pingFailures = 0;
     sharedSession.startup(1, 1);
-    // Marked busy before the start, so that no second thread can be started
-    // in the moment before the first one runs.
-    if (g_app.pingIdle.exchange(0) != 0) {
+    if (armPingLoop(sharedPingWords())) {
         // A plain system thread: the thread touches nothing of a C library.
         DWORD threadId = 0;
-        HANDLE thread = CreateThread(nullptr, 0, pingThreadMain, g_app.options.hostName, 0, &threadId);
+        HANDLE thread = CreateThread(nullptr, 0, pingThreadMain, nullptr, 0, &threadId);
         if (thread != nullptr) {
             CloseHandle(thread);
         } else {

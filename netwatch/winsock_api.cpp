@@ -1,24 +1,21 @@
 #include "netwatch/winsock_api.h"
 
+#include "core/platform.h"
+
 namespace {
 
 WinsockApi g_api;
 int g_bound; // 0 not tried, 1 bound, -1 missing
 
-template <typename Fn>
-bool bind(HMODULE module, const char* name, Fn& slot)
-{
-    slot = reinterpret_cast<Fn>(GetProcAddress(module, name));
-    return slot != nullptr;
-}
-
 bool bindAll(HMODULE module)
 {
-    return bind(module, "WSAStartup", g_api.startup) && bind(module, "WSACleanup", g_api.cleanup)
-           && bind(module, "WSAGetLastError", g_api.lastError) && bind(module, "socket", g_api.openSocket)
-           && bind(module, "closesocket", g_api.closeSocket) && bind(module, "gethostbyname", g_api.resolveHost)
-           && bind(module, "sendto", g_api.sendTo) && bind(module, "recvfrom", g_api.receiveFrom)
-           && bind(module, "select", g_api.waitForSockets);
+    return bindFunction(module, "WSAStartup", g_api.startup) && bindFunction(module, "WSACleanup", g_api.cleanup)
+           && bindFunction(module, "WSAGetLastError", g_api.lastError)
+           && bindFunction(module, "socket", g_api.openSocket)
+           && bindFunction(module, "closesocket", g_api.closeSocket)
+           && bindFunction(module, "gethostbyname", g_api.resolveHost)
+           && bindFunction(module, "sendto", g_api.sendTo) && bindFunction(module, "recvfrom", g_api.receiveFrom)
+           && bindFunction(module, "select", g_api.waitForSockets);
 }
 
 } // namespace
@@ -28,8 +25,8 @@ const WinsockApi* winsockApi()
     if (g_bound == 0) {
         // Kept loaded for the life of the process: a ping may still be in a
         // call when the session is cleaned up.
-        HMODULE module = LoadLibraryA("wsock32.dll");
-        g_bound = module != nullptr && bindAll(module) ? 1 : -1;
+        HMODULE module = loadSystemLibrary("wsock32.dll");
+        g_bound = bindAll(module) ? 1 : -1;
     }
     return g_bound == 1 ? &g_api : nullptr;
 }

@@ -3,6 +3,7 @@
 #include <winsock.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 
 class WinsockSession {
@@ -13,12 +14,13 @@ public:
     int startup(int major, int minor);
     // Ends the session if it was started. Returns 0.
     int cleanup();
-    bool isStarted() const { return started != 0; }
+    // Read by the ping thread while the user interface starts and ends it.
+    bool isStarted() const { return started.load() != 0; }
 
 protected:
     WSADATA wsaData;
     uint16_t requestedVersion;
-    int32_t started;
+    std::atomic<int32_t> started;
 };
 
 // The program's one session; cleaned up by the main window and at exit.

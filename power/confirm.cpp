@@ -2,6 +2,7 @@
 
 
 #include "core/appstate.h"
+#include "core/modal.h"
 #include "core/textformat.h"
 #include "power/dialogpaint.h"
 #include "power/seam.h"
@@ -22,6 +23,8 @@ const char* const kReasonTexts[3][2] = {
 
 constexpr int kCountdownSeconds = 10;
 int g_secondsLeft = 0;
+bool g_ranOut = false;   // the countdown, not anything else, ended the dialog
+bool g_confirming = false;
 
 void showSecondsLeft(HWND dialog)
 {
@@ -41,8 +44,10 @@ void endConfirmation(HWND dialog, INT_PTR result)
 void countdownStep(HWND dialog)
 {
     --g_secondsLeft;
-    if (g_secondsLeft < 0)
+    if (g_secondsLeft < 0) {
+        g_ranOut = true;
         endConfirmation(dialog, 1);
+    }
     else
         showSecondsLeft(dialog);
 }
@@ -106,6 +111,13 @@ INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 INT_PTR runConfirmDialog(HWND owner)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE));
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIRM), owner, confirmDialogProc, 0);
+    if (g_confirming) // never a second confirmation over the first
+        return 0;
+    g_confirming = true;
+    g_ranOut = false;
+    const INT_PTR result = runModalDialog(owner, IDD_CONFIRM, confirmDialogProc);
+    g_confirming = false;
+    // Only the countdown's own end confirms: a dialog left because the
+    // program ends, or one that never opened, does nothing.
+    return result == 1 && g_ranOut ? 1 : 0;
 }

@@ -12,5 +12,7 @@ const char* confirmText(int32_t reason, int32_t powerAction);
 INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opens the confirmation modally on `owner`. Returns 1 when the countdown ran
-// out, 0 when the user aborted (button, Enter, Escape or the close box).
+// out, 0 when the user aborted (button, Enter, Escape or the close box), the
+// program began to end meanwhile (Exit, the quit message, the end of the
+// session) or the dialog did not open; 0 at once while one is open already.
 INT_PTR runConfirmDialog(HWND owner);

@@ -4,6 +4,8 @@
 
 
 #include "core/appstate.h"
+#include "core/modal.h"
+#include "core/platform.h"
 #include "core/textformat.h"
 #include "power/notify.h"
 #include "power/powerflags.h"
@@ -11,27 +13,13 @@
 
 namespace {
 
-bool isNtPlatform()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version; // 148
-    if (!GetVersionExA(&version))
-        return false;
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
-bool systemLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != 0;
-}
-
 // NT: the process needs SeShutdownPrivilege enabled for ExitWindowsEx and
 // SetSystemPowerState. A failure is shown but never stops the action.
 void enableShutdownPrivilege(HWND window)
 {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-        MessageBoxA(window, "OpenProcessTokenでエラー", "エラー", MB_OK);
+        showMessageBox(window, "OpenProcessTokenでエラー", "エラー", MB_OK);
         token = nullptr;
     }
     TOKEN_PRIVILEGES privileges = {};
@@ -43,7 +31,7 @@ void enableShutdownPrivilege(HWND window)
     SetLastError(ERROR_SUCCESS);
     AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     if (GetLastError() != ERROR_SUCCESS)
-        MessageBoxA(window, "AdjustTokenPrivileges", "エラー", MB_OK);
+        showMessageBox(window, "AdjustTokenPrivileges", "エラー", MB_OK);
     if (token != nullptr)
         CloseHandle(token);
 }
@@ -57,8 +45,8 @@ void showFailureBox(DWORD error)
     char number[16];
     if (text == nullptr) // a code without system text still says which it was
         formatText(number, sizeof number, "%lu", static_cast<unsigned long>(error));
-    MessageBoxA(nullptr, text != nullptr ? text : number, "シャットダウン処理中のエラー",
-                MB_ICONINFORMATION | MB_OK);
+    showMessageBox(nullptr, text != nullptr ? text : number, "シャットダウン処理中のエラー",
+                   MB_ICONINFORMATION | MB_OK);
     if (text != nullptr)
         LocalFree(text);
 }
@@ -74,6 +62,8 @@ void beginPowerAction(HWND window)
 {
     if (isNtPlatform())
         enableShutdownPrivilege(window);
+    if (programEnding()) // left through one of the privilege boxes
+        return;
     const Options& o = g_app.options;
     const UINT flags = exitFlagsFor(o.powerAction, o.forceAction, o.forceIfHung);
     if (defersBehindNotice(o.powerAction, o.forceAction, o.forceIfHung, g_app.notifyBeforeForce)) {
@@ -115,22 +105,14 @@ BOOL exitWindows9x(UINT exitFlags)
 
     // Bound at run time: NT 4.0's kernel32 has no toolhelp functions, and an
     // import of them would keep the program from starting there.
-    HMODULE kernel = LoadLibraryA("Kernel32.DLL");
-    if (kernel == nullptr)
+    const auto createSnapshot = systemFunction<CreateSnapshotFn>("kernel32.dll", "CreateToolhelp32Snapshot");
+    const auto first = systemFunction<WalkProcessFn>("kernel32.dll", "Process32First");
+    const auto next = systemFunction<WalkProcessFn>("kernel32.dll", "Process32Next");
+    if (createSnapshot == nullptr || first == nullptr || next == nullptr)
         return 0;
-    auto createSnapshot =
-        reinterpret_cast<CreateSnapshotFn>(GetProcAddress(kernel, "CreateToolhelp32Snapshot"));
-    auto first = reinterpret_cast<WalkProcessFn>(GetProcAddress(kernel, "Process32First"));
-    auto next = reinterpret_cast<WalkProcessFn>(GetProcAddress(kernel, "Process32Next"));
-    if (createSnapshot == nullptr || first == nullptr || next == nullptr) {
-        FreeLibrary(kernel);
-        return 0;
-    }
     HANDLE snapshot = createSnapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        FreeLibrary(kernel);
+    if (snapshot == INVALID_HANDLE_VALUE)
         return 0;
-    }
     PROCESSENTRY32 entry;
     entry.dwSize = sizeof entry; // 296
     for (BOOL more = first(snapshot, &entry); more; more = next(snapshot, &entry)) {
@@ -139,6 +121,5 @@ BOOL exitWindows9x(UINT exitFlags)
         entry.dwSize = sizeof entry;
     }
     CloseHandle(snapshot);
-    FreeLibrary(kernel);
     return seamExitWindowsEx(exitFlags, 0);
 }

@@ -117,7 +117,10 @@ BOOL seamMessageBeep(UINT type)
 // nothing outside the program.
 SOCKET seamOpenRawIcmpSocket()
 {
-    if (g_refuseRawSockets)
+    // The recording program can also be told from outside, by the end-to-end
+    // tests, to go without raw sockets.
+    static const bool refusedFromOutside = GetEnvironmentVariableA("NOCTIL_REFUSE_RAW_SOCKETS", nullptr, 0) != 0;
+    if (g_refuseRawSockets || refusedFromOutside)
         return INVALID_SOCKET;
     const SOCKET socket = winsockApi()->openSocket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
     g_lastRawSocket = socket;

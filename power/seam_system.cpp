@@ -1,5 +1,6 @@
 #include "power/seam.h"
 
+#include "core/platform.h"
 #include "netwatch/winsock_api.h"
 
 BOOL seamExitWindowsEx(UINT flags, DWORD reason)
@@ -11,8 +12,7 @@ BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
 {
     // Bound by name: Windows NT 4.0 has no power management and no such call.
     using SetPowerStateFn = BOOL(WINAPI*)(BOOL, BOOL);
-    auto setPowerState = reinterpret_cast<SetPowerStateFn>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetSystemPowerState"));
+    const auto setPowerState = systemFunction<SetPowerStateFn>("kernel32.dll", "SetSystemPowerState");
     if (setPowerState == nullptr) {
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return FALSE;

@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "core/appstate.h"
+#include "core/modal.h"
+#include "core/platform.h"
 #include "settings/time_entry.h"
 
 namespace {
@@ -15,11 +16,9 @@ void ensureCommonControls()
     static bool registered = false;
     if (registered)
         return;
-    HMODULE library = LoadLibraryA("comctl32.dll");
     using InitFunction = void(WINAPI*)();
-    const auto init =
-        library != nullptr ? reinterpret_cast<InitFunction>(GetProcAddress(library, "InitCommonControls")) : nullptr;
-    if (init != nullptr) {
+    InitFunction init;
+    if (bindFunction(loadCommonControls(), "InitCommonControls", init)) {
         init();
         registered = true;
     }
@@ -30,12 +29,7 @@ void ensureCommonControls()
 INT_PTR runSettingsDialog(HWND owner, int templateId, DLGPROC procedure)
 {
     ensureCommonControls();
-    HINSTANCE instance = nullptr;
-    if (owner != nullptr)
-        instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    if (instance == nullptr)
-        instance = g_app.instanceHandle != nullptr ? g_app.instanceHandle : GetModuleHandleA(nullptr);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    return runModalDialog(owner, templateId, procedure);
 }
 
 void initInvertedSpinner(HWND dialog, int editId, int spinId, int maximum, UINT value)

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "core/appstate.h"
+#include "core/modal.h"
 #include "power/dialogpaint.h"
 #include "resources/resource.h"
 
@@ -149,10 +150,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR runAboutDialog(HWND owner)
 {
-    HINSTANCE instance = owner != nullptr
-        ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE))
-        : g_app.instanceHandle;
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutDialogProc, 0);
+    return runModalDialog(owner, IDD_ABOUT, aboutDialogProc);
 }
 
 void openHelpFile()

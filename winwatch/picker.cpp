@@ -1,6 +1,7 @@
 #include "winwatch/picker.h"
 
 #include "core/appstate.h"
+#include "core/modal.h"
 #include "resources/resource.h"
 #include "winwatch/windowkind.h"
 
@@ -43,12 +44,33 @@ int32_t checkedMode(HWND dialog)
     return WindowInactive;
 }
 
-// The picker's own windows (the dialog and its controls) are never watched:
-// they are gone the moment the watch would start.
-bool isPickerWindow(HWND dialog, HWND window)
+// The desktop (the system's, or the shell's with the icons on it) never
+// goes away: a watch on it could never end.
+bool isDesktop(HWND window)
 {
-    return window == dialog || IsChild(dialog, window);
+    HWND root = window;
+    while ((GetWindowLongA(root, GWL_STYLE) & WS_CHILD) != 0 && GetParent(root) != nullptr)
+        root = GetParent(root);
+    return root == GetDesktopWindow() || FindWindowExA(root, nullptr, "SHELLDLL_DefView", nullptr) != nullptr;
 }
+
+// Windows the picker never stores: the program's own (the picker and its
+// controls, the main window, every dialog; all made by this, its one
+// user-interface thread), which the watch itself would end at once by
+// closing, hiding or disabling them, and the desktop.
+bool isRefused(HWND window)
+{
+    return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() || isDesktop(window);
+}
+
+// The candidate and the name fields as they were when a drag began, for
+// Escape to put back.
+struct PickBeforeDrag {
+    HWND candidate;
+    char kind[128];
+    char title[256];
+};
+PickBeforeDrag g_beforeDrag;
 
 // The dialog was made from the main window's module, which holds cursor 122.
 HCURSOR dragCursor(HWND dialog)
@@ -79,6 +101,9 @@ void startDrag(HWND dialog)
     HWND source = GetDlgItem(dialog, IDC_PICK_SOURCE);
     if (!pointerStrictlyInside(source))
         return;
+    g_beforeDrag.candidate = pickCandidate;
+    GetDlgItemTextA(dialog, IDC_PICK_CLASS, g_beforeDrag.kind, sizeof g_beforeDrag.kind);
+    GetDlgItemTextA(dialog, IDC_PICK_TITLE, g_beforeDrag.title, sizeof g_beforeDrag.title);
     pickDragging = 1;
     SetCapture(dialog); // the mouse keeps talking to us over other windows
     ShowWindow(source, SW_HIDE); // the icon seems lifted: it is the cursor now
@@ -148,9 +173,18 @@ void onCaptureChanged(HWND dialog, HWND newCapture)
         cancelDrag(dialog);
 }
 
+// The window under the pointer is dropped: the pick and the fields are what
+// they were before the drag.
+void restoreBeforeDrag(HWND dialog)
+{
+    pickCandidate = g_beforeDrag.candidate;
+    SetDlgItemTextA(dialog, IDC_PICK_CLASS, g_beforeDrag.kind);
+    SetDlgItemTextA(dialog, IDC_PICK_TITLE, g_beforeDrag.title);
+}
+
 void confirmPick(HWND dialog)
 {
-    if (!isPickerWindow(dialog, pickCandidate)) {
+    if (pickCandidate == nullptr || !isRefused(pickCandidate)) {
         g_app.watchedWindow = pickCandidate; // null when nothing was dragged
         g_app.monitorMode = checkedMode(dialog);
     }
@@ -158,14 +192,16 @@ void confirmPick(HWND dialog)
     EndDialog(dialog, 0);
 }
 
-// Escape during a drag drops the drag, as in any drag and drop; otherwise
-// Cancel closes the dialog and stores nothing.
+// Escape during a drag drops the drag and the window it found, as in any
+// drag and drop; otherwise Cancel closes the dialog and stores nothing.
 void onCancel(HWND dialog)
 {
-    if (pickDragging)
+    if (pickDragging) {
         cancelDrag(dialog);
-    else
+        restoreBeforeDrag(dialog);
+    } else {
         EndDialog(dialog, 0);
+    }
 }
 
 void onCommand(HWND dialog, int id)
@@ -208,8 +244,8 @@ INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 INT_PTR runWindowPicker(HWND owner)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(owner, GWL_HINSTANCE));
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_WINDOW_PICKER), owner, windowPickerProc, 0);
+    runModalDialog(owner, IDD_WINDOW_PICKER, windowPickerProc);
+    return 0;
 }
 
 void toggleHighlightFrame(HWND target, HWND dialog)

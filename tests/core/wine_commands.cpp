@@ -2,11 +2,14 @@
 // application state, the window and the target time.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "core/appstate.h"
+#include "core/commands.h"
 #include "core/paths.h"
 #include "resources/resource.h"
 #include "tests/support/wine_support.h"
@@ -319,6 +322,112 @@ TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
             EXPECT_EQ(nullptr, g_app.watchedWindow) << "nothing picked";
         }
     }
+}
+
+BOOL CALLBACK takeOpenMenu(HWND w, LPARAM found)
+{
+    char cls[16] = {};
+    DWORD process = 0;
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowThreadProcessId(w, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(w) || std::string(cls) != "#32768")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+// A visible popup menu of this process, or null.
+HWND openMenu()
+{
+    HWND found = nullptr;
+    EnumWindows(takeOpenMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK cancelOwnDialog(HWND w, LPARAM)
+{
+    char cls[16] = {};
+    DWORD process = 0;
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(w) && std::string(cls) == "#32770")
+        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+// Cancels every dialog of this process until `done` (or ten seconds), so
+// that dialogs nested by a fault cannot keep the test thread for ever.
+void cancelOwnDialogsUntil(const std::atomic<bool>& done)
+{
+    for (int i = 0; i < 100 && !done; ++i, Sleep(100))
+        EnumWindows(cancelOwnDialog, 0);
+}
+
+HWND waitForOwnWindow(const char* caption)
+{
+    for (int i = 0; i < 250; ++i, Sleep(20)) {
+        if (HWND w = findOwnWindow(caption))
+            return w;
+    }
+    return nullptr;
+}
+
+// With the host dialog open, commands that would open a second dialog or arm
+// a trigger are refused, and the notification-area icon brings the dialog to
+// the front instead of opening the menu over it.
+TEST_F(CommandTest, WhileADialogIsOpenNothingOpensASecondOneOrArms)
+{
+    HWND host = nullptr, second = nullptr, menu = nullptr, front = nullptr;
+    int32_t running = -1;
+    std::atomic<bool> done{false};
+    std::thread driver([&] {
+        host = waitForOwnWindow("ネットワーク監視");
+        if (host == nullptr)
+            return;
+        const UINT refused[] = {IDM_WINDOW_WATCH, IDM_CLOCK_TIME, IDM_SET_8AM, IDM_START, IDM_PRESET_AM9};
+        for (UINT id : refused)
+            SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_NORMAL, 2000, nullptr);
+        second = findOwnWindow("対象のｳｲﾝﾄﾞｳの選択");
+        if (second == nullptr)
+            second = findOwnWindow(kClockTimeCaption);
+        running = g_app.running;
+        HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
+        SetForegroundWindow(other);
+        PostMessageA(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
+        Sleep(500);
+        menu = openMenu();
+        if (menu != nullptr)
+            SendMessageA(window, WM_CANCELMODE, 0, 0);
+        front = GetForegroundWindow();
+        DestroyWindow(other);
+        cancelOwnDialogsUntil(done);
+    });
+    command(IDM_NETWORK_WATCH);
+    done = true;
+    driver.join();
+    ASSERT_NE(nullptr, host) << "the host dialog did not open";
+    EXPECT_EQ(nullptr, second) << "a second dialog opened over the first";
+    EXPECT_EQ(0, running) << "a command armed a trigger under the dialog";
+    EXPECT_EQ(nullptr, menu) << "the icon opened the menu over the dialog";
+    EXPECT_EQ(host, front) << "the icon brings the dialog to the front";
+    EXPECT_EQ(0, g_app.running);
+}
+
+// A dialog that cannot open (here: the owner's module holds no dialogs) is
+// not a dialog that was confirmed: nothing is armed after it.
+TEST_F(CommandTest, ADialogThatCannotOpenArmsNothing)
+{
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA("kernel32.dll"), nullptr);
+    ASSERT_NE(nullptr, foreign);
+    for (UINT id : {IDM_NETWORK_WATCH, IDM_COUNTDOWN, IDM_WINDOW_WATCH, IDM_CLOCK_TIME}) {
+        dispatchCommand(foreign, id, 0);
+        EXPECT_EQ(0, g_app.running) << id;
+        EXPECT_EQ(0, g_app.monitorActive) << id;
+    }
+    EXPECT_EQ(1, g_app.pingIdle.load()) << "a ping thread was started";
+    DestroyWindow(foreign);
 }
 
 TEST_F(CommandTest, ExitSendsTheDestroyHandling)

@@ -23,6 +23,8 @@
 //                                   until it is gone. CAPTION "#32768" is the popup menu, opened by a
 //                                   right click on the top bar and closed by Escape (CMD, CLOSE
 //                                   unused). Prints what failed and exits 1 when a step takes 10 s.
+//   probe foreground                the caption of the foreground window
+//   probe windows                   "class caption" of each visible top-level window of noctil's process
 //   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
 //                                   the face's text font and line-2 colour, adds no pixel to the
 //                                   window: that text is on the face. -1 if none.
@@ -119,6 +121,17 @@ struct Census {
 BOOL CALLBACK countChild(HWND w, LPARAM p)
 {
     ++reinterpret_cast<Census*>(p)->windows;
+    return TRUE;
+}
+
+BOOL CALLBACK printShown(HWND w, LPARAM p)
+{
+    if (processOf(w) == reinterpret_cast<Census*>(p)->process && IsWindowVisible(w)) {
+        char cls[64] = {}, text[256] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        GetWindowTextA(w, text, sizeof text);
+        std::printf("%s %s\n", cls, text);
+    }
     return TRUE;
 }
 
@@ -331,6 +344,12 @@ int main(int argc, char** argv)
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(number(argv[3]), BN_CLICKED), 0);
         return 0;
     }
+    if (std::strcmp(cmd, "foreground") == 0) {
+        char text[256] = {};
+        GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+        std::printf("%s\n", text);
+        return 0;
+    }
     if (std::strcmp(cmd, "window") == 0 && argc >= 6)
         return showWindow(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), number(argv[5]));
     HWND named = argc >= 3 ? findByCaption(argv[2]) : nullptr;
@@ -360,6 +379,11 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld %d %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
                     (GetWindowLongA(notice.found, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, desktop.right,
                     desktop.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "windows") == 0) {
+        Census census = {processOf(window), 0};
+        EnumWindows(printShown, reinterpret_cast<LPARAM>(&census));
         return 0;
     }
     if (std::strcmp(cmd, "census") == 0) {

@@ -170,15 +170,38 @@ TEST(PingMonitor, CountsOnlyAnUnbrokenRowOfFailures)
         {"LLLLL", 1, 0, 0, 0, 99},             // stop asked before the first exchange
     };
     for (const auto& c : cases) {
-        std::atomic<int32_t> stop{c.stopAtStart}, idle{1}, result{99}, failures{3};
+        std::atomic<int32_t> stop{c.stopAtStart}, idle{1}, result{99}, failures{3}, armings{0};
         ScriptedHost host = {c.script, &stop};
-        runPingMonitor({stop, idle, result, failures}, {&host, ScriptedHost::ping, ScriptedHost::pause});
+        runPingMonitor({stop, idle, result, failures, armings}, {&host, ScriptedHost::ping, ScriptedHost::pause});
         const std::string what = std::string(c.script) + (c.stopAtStart ? " stopped" : "");
         EXPECT_EQ(c.pings, host.pings) << what;
         EXPECT_EQ(c.pauses, host.pauses) << what;
         EXPECT_EQ(c.failures, failures.load()) << what;
         EXPECT_EQ(c.result, result.load()) << what;
         EXPECT_EQ(1, idle.load()) << what;
+    }
+}
+
+// A loop that has seen the stop request and is on its way out, and a new
+// arming from the user interface, in either order: afterwards one loop runs,
+// either the old one carrying on or a new one the arming starts.
+TEST(PingMonitor, AnArmingAsTheLoopEndsLeavesOneLoopRunning)
+{
+    for (const char* order : {"arming, then the loop's end", "the loop's end, then arming", "no arming"}) {
+        std::atomic<int32_t> stop{1}, idle{0}, result{-11}, failures{2}, armings{7};
+        const PingWords words = {stop, idle, result, failures, armings};
+        const int32_t served = armings.load();
+        bool starts = false, ends = false;
+        switch (order[0]) {
+        case 'a': starts = armPingLoop(words); ends = endPingRun(words, served); break;
+        case 't': ends = endPingRun(words, served); starts = armPingLoop(words); break;
+        default: ends = endPingRun(words, served); break;
+        }
+        const bool armed = order[0] != 'n';
+        EXPECT_EQ(armed ? 1 : 0, static_cast<int>(starts) + static_cast<int>(!ends)) << order;
+        EXPECT_EQ(armed ? 0 : 1, idle.load()) << order;
+        EXPECT_EQ(armed ? 0 : 1, stop.load()) << order;
+        EXPECT_EQ(armed ? 0 : 2, failures.load()) << order;
     }
 }
 

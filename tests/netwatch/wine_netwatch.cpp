@@ -91,7 +91,9 @@ protected:
 
 // Raw socket first, then the system's echo service as for a user who may
 // not open raw sockets: loopback answers both ways (or neither within 5 s);
-// an unresolvable name fails at once. No raw socket stays open.
+// an unresolvable name fails at once. Without a started socket library
+// nothing goes out and the result is a failure that counts. No raw socket
+// stays open.
 TEST_F(NetworkTest, OneExchangeEachWay)
 {
     const bool silent = silentHost();
@@ -99,18 +101,25 @@ TEST_F(NetworkTest, OneExchangeEachWay)
         const char* host;
         BOOL refuseRaw;
         int32_t expected; // 0: a round trip
+        bool started;
     } cases[] = {
-        {"127.0.0.1", FALSE, silent ? NoReply : 0},
-        {"127.0.0.1", TRUE, silent ? NoReply : 0},
-        {"nosuchhost.invalid", FALSE, HostNotFound},
+        {"127.0.0.1", FALSE, silent ? NoReply : 0, true},
+        {"127.0.0.1", TRUE, silent ? NoReply : 0, true},
+        {"nosuchhost.invalid", FALSE, HostNotFound, true},
+        {"127.0.0.1", TRUE, NoSocket, false},
     };
     for (const auto& c : cases) {
-        const std::string what = std::string(c.host) + (c.refuseRaw ? " through the echo service" : " raw");
+        const std::string what = std::string(c.host) + (c.refuseRaw ? " through the echo service" : " raw")
+                                 + (c.started ? "" : ", library not started");
         seamRecorderRefuseRawSockets(c.refuseRaw);
+        if (!c.started)
+            sharedSession.cleanup();
         IcmpPinger pinger;
         const DWORD start = GetTickCount();
         const int32_t result = pinger.ping(c.host);
         const DWORD took = GetTickCount() - start;
+        if (!c.started)
+            sharedSession.startup(1, 1);
         if (c.expected == 0) {
             EXPECT_TRUE(result >= 0 && result < 1000) << what << ": " << result;
             std::printf("info round trip to %s: %d ms\n", what.c_str(), result);

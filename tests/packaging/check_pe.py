@@ -1,7 +1,8 @@
 """Checks that each program loads on Windows 95 and NT 4.0 and behaves on
 current Windows: a PE32 i386 GUI program for subsystem and OS version 4.0,
 without a TLS directory, importing by name only functions of the list in
-win95-nt4-functions.txt, no larger than its limit, and carrying a manifest
+win95-nt4-functions.txt from DLLs that Windows always takes from the system
+directory, no larger than its limit, and carrying a manifest
 that runs it as the user with the current common controls and names the
 Windows versions from Vista to 10."""
 import os
@@ -15,6 +16,13 @@ SUPPORTED_OS = ["e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d
                 "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
                 "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"]
 RT_MANIFEST = 24
+# The DLLs the programs may import: those every Windows we name takes from the
+# system directory, whatever lies beside the program. They are KnownDLLs from
+# Windows NT 3.5 on (knowledge base article Q102985 lists them among the
+# defaults) and stay so in every later NT; on Windows 95, 98 and Me they are
+# the system's own modules, loaded by the shell before any program starts.
+# Every other library is loaded at run time by a full path.
+SYSTEM_DIRECTORY_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll"}
 
 
 def allowed_functions():
@@ -83,6 +91,8 @@ def inspect(path):
             break
         dll = cstring(data, rva_to_offset(sections, name_rva))
         dlls.append(dll)
+        if dll.lower() not in SYSTEM_DIRECTORY_DLLS:
+            problems.append("imports %s, which Windows may load from the program's folder" % dll)
         entry = rva_to_offset(sections, lookup_rva or thunk_rva)
         while True:
             value = struct.unpack_from("<I", data, entry)[0]

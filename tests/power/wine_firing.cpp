@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "core/appstate.h"
@@ -106,6 +107,53 @@ TEST_F(FiringTest, RunOutConfirmationStartsTheAction)
     fireTrigger(window, false, false, Timer);
     watcher.join();
     EXPECT_STREQ("ExitWindowsEx 0x03 0x0\n", seamRecorderLog());
+}
+
+// Only the countdown's own end acts. Ended by Exit, a quit message, the end of
+// the session or the main window closing, the confirmation does nothing, and
+// the program then ends (the quit message waits for the main loop) or, with
+// the session ending, waits to be ended.
+TEST_F(FiringTest, AConfirmationEndedByAnythingButItsCountdownDoesNothing)
+{
+    const DWORD mainThread = GetCurrentThreadId();
+    const auto runOut = [](HWND d) {
+        for (int i = 0; IsWindow(d) && i < 20; ++i)
+            SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(HWND dialog)> interrupt;
+        bool quitWaits;
+    } cases[] = {
+        {"Exit", [&](HWND) { SendMessageA(window, WM_COMMAND, IDM_EXIT, 0); }, true},
+        {"a quit message", [&](HWND) { PostThreadMessageA(mainThread, WM_QUIT, 0, 0); }, true},
+        {"the session ending, then the countdown",
+         [&](HWND d) {
+             SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+             runOut(d);
+         },
+         false},
+        {"the main window closed", [&](HWND) { PostMessageA(window, WM_CLOSE, 0, 0); }, true},
+    };
+    for (const Case& c : cases) {
+        g_app.running = 1;
+        g_app.options.powerAction = Reboot;
+        bool seen = false;
+        Watcher watcher([&] {
+            HWND d = waitForWindow(kCaption, 5000);
+            seen = d != nullptr;
+            if (seen)
+                c.interrupt(d);
+        });
+        fireTrigger(window, false, false, Timer);
+        watcher.join();
+        EXPECT_TRUE(seen) << c.what;
+        EXPECT_STREQ("", seamRecorderLog()) << c.what;
+        MSG quit;
+        EXPECT_EQ(c.quitWaits, PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0) << c.what;
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(FiringTest, EndOfSessionSavesTheOptionsOnlyWhenItReallyEnds)

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "core/appstate.h"
 #include "resources/resource.h"
@@ -43,21 +44,40 @@ void mouseAt(HWND dialog, UINT message, POINT p)
 
 // A topmost captioned window, never activated so that it keeps its look, and
 // how its pixels differ from that look: "clean", "frame" (the 4-pixel band
-// along its edge only) or the counts.
+// along its edge only) or the counts. It lives on a thread of its own, as
+// another program's window would: the picker refuses the windows of the
+// program's one user-interface thread.
 struct Target {
-    HWND window;
+    HWND window = nullptr;
+    DWORD threadId = 0;
+    std::thread thread;
     ScratchSurface clean{60, 40};
     Target(const char* title, int x)
-        : window(CreateWindowExA(WS_EX_TOPMOST, "#32770", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, 500, 60, 40,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
     {
-        ShowWindow(window, SW_SHOWNOACTIVATE);
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread = std::thread([this, title, x, ready] {
+            threadId = GetCurrentThreadId();
+            window = CreateWindowExA(WS_EX_TOPMOST, "#32770", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, 500, 60,
+                                     40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+                DispatchMessageA(&msg);
+            DestroyWindow(window);
+        });
+        WaitForSingleObject(ready, 5000);
+        CloseHandle(ready);
         pumpMessages(100);
         HDC dc = GetWindowDC(window);
         BitBlt(clean.dc(), 0, 0, 60, 40, dc, 0, 0, SRCCOPY);
         ReleaseDC(window, dc);
     }
-    ~Target() { DestroyWindow(window); }
+    ~Target()
+    {
+        PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+        thread.join();
+    }
     std::string look() const
     {
         HDC dc = GetWindowDC(window);
@@ -119,12 +139,12 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
             mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
             mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
             if (way == 0)
-                SetCapture(b.window);
+                SetCapture(owner); // another window of the thread
             else
                 SendMessageA(dialog, way == 1 ? WM_CANCELMODE : WM_COMMAND, IDCANCEL, 0);
             EXPECT_EQ("clean", a.look()) << "way " << way;
             EXPECT_TRUE(IsWindowVisible(icon)) << "way " << way;
-            EXPECT_EQ(way == 0 ? b.window : nullptr, GetCapture()) << "way " << way;
+            EXPECT_EQ(way == 0 ? owner : nullptr, GetCapture()) << "way " << way;
             EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor()) << "way " << way;
             ReleaseCapture();
         }
@@ -165,6 +185,49 @@ TEST_F(PickerTest, ItsOwnWindowsAreNeverStored)
     });
     EXPECT_EQ(nullptr, g_app.watchedWindow);
     EXPECT_EQ(Network, g_app.monitorMode);
+}
+
+// Never stored: the program's own windows (the watch would end them at once)
+// and the desktop (it never ends); a window of another thread is. Escape in a
+// drag also drops the window it found, back to the pick before the drag.
+TEST_F(PickerTest, RefusesTheProgramsWindowsAndTheDesktopAndEscapeDropsTheFind)
+{
+    Target a("A", 600), b("B", 700);
+    struct Case {
+        const char* what;
+        HWND candidate;
+        bool stored;
+    } cases[] = {
+        {"the main window", owner, false},
+        {"the desktop", GetDesktopWindow(), false},
+        {"another thread's window", a.window, true},
+    };
+    for (const Case& c : cases) {
+        g_app.watchedWindow = nullptr;
+        g_app.monitorMode = Countdown;
+        withPicker(owner, [&](HWND dialog) {
+            pickCandidate = c.candidate;
+            SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_EQ(c.stored ? c.candidate : nullptr, g_app.watchedWindow) << c.what;
+        EXPECT_EQ(c.stored ? WindowDestroyed : Countdown, g_app.monitorMode) << c.what;
+    }
+
+    withPicker(owner, [&](HWND dialog) {
+        HWND icon = GetDlgItem(dialog, IDC_PICK_SOURCE);
+        mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
+        mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
+        mouseAt(dialog, WM_LBUTTONUP, centre(a.window));
+        mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
+        mouseAt(dialog, WM_MOUSEMOVE, centre(b.window));
+        EXPECT_EQ("B", fieldText(dialog, IDC_PICK_TITLE));
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); // Escape
+        EXPECT_EQ("A", fieldText(dialog, IDC_PICK_TITLE));
+        EXPECT_EQ("ダイアログが選択されています。", fieldText(dialog, IDC_PICK_CLASS));
+        EXPECT_EQ("clean", b.look());
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(a.window, g_app.watchedWindow) << "OK takes the window picked before the dropped drag";
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+// Where the main window opens: a stored position is kept when the user can
+// still reach the window's top bar on one of the screens, and is brought back
+// otherwise (a monitor unplugged, another screen set-up). No Windows headers.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+struct ScreenRect {
+    int32_t left, top, right, bottom; // right and bottom exclusive
+};
+
+struct WindowPosition {
+    int32_t left, top;
+};
+
+// Where a new window opens, and where a lost one is brought back to.
+constexpr int32_t kDefaultWindowPosition = 100;
+
+// True when one screen shows a piece of the drag area of the top bar of a
+// window at (left, top) big enough to take hold of.
+bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t count);
+
+// The stored position when its top bar is reachable; else the first of these
+// that is: the default left with the stored top, the stored left with the
+// default top, the default position.
+WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count);

@@ -1,0 +1,56 @@
+// A system library loaded at run time comes from the system directory, also
+// when a library of that name lies beside the program and Wine is told to
+// prefer such a copy, as Windows' own search order would.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cctype>
+#include <string>
+
+#include "core/platform.h"
+#include "tests/support/wine_support.h"
+
+namespace {
+
+std::string modulePath(HMODULE module)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(module, path, sizeof path);
+    std::string lower = path;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+TEST(Platform, ASystemLibraryNeverComesFromTheProgramsFolder)
+{
+    resetProgramForTest();
+    const std::string planted = testDirectory() + "icmp.dll";
+    ASSERT_TRUE(CopyFileA((testDirectory() + "..\\e2e\\planted.dll").c_str(), planted.c_str(), FALSE));
+    HKEY overrides = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", 0, nullptr, 0,
+                                             KEY_SET_VALUE, nullptr, &overrides, nullptr));
+    RegSetValueExA(overrides, "icmp", 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+
+    HMODULE byName = LoadLibraryA("icmp.dll");
+    EXPECT_EQ(modulePath(nullptr).substr(0, testDirectory().size()), modulePath(byName).substr(0, testDirectory().size()))
+        << "by its bare name the copy beside the program is taken: " << modulePath(byName);
+    FreeLibrary(byName);
+
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    HMODULE loaded = loadSystemLibrary("icmp.dll");
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_EQ(modulePath(GetModuleHandleA("kernel32.dll")).substr(0, std::string(system).size()),
+              modulePath(loaded).substr(0, std::string(system).size()))
+        << modulePath(loaded);
+    FreeLibrary(loaded);
+
+    RegDeleteValueA(overrides, "icmp");
+    RegCloseKey(overrides);
+    DeleteFileA(planted.c_str());
+    DeleteFileA((testDirectory() + "planted.log").c_str());
+}
+
+} // namespace
