@@ -6,24 +6,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "core/codes.h"
 #include "core/faceframe.h"
 #include "core/timecalc.h"
 #include "settings/options_layout.h"
-
-enum MonitorMode : int32_t {
-    WindowRenamed = 0,
-    WindowDestroyedOrDisabled = 1,
-    WindowInactive = 2,
-    WindowDestroyed = 3,
-    Network = 101,
-    Countdown = 201,
-};
-
-enum ConfirmReason : int32_t {
-    Timer = 0,
-    Window = 1,
-    Ping = 2,
-};
 
 struct AppState {
     // Persisted options (file layout in settings/options_layout.h).
@@ -83,9 +69,9 @@ struct AppState {
     HFONT fontNormal = nullptr;
     HFONT fontBold = nullptr;
     HFONT fontLink = nullptr;
-    COLORREF textColor1 = 2719488;
-    COLORREF textColor2 = 2718363;
-    COLORREF textColor3 = 767;
+    COLORREF textColor1 = kBuiltInTextColor1;
+    COLORREF textColor2 = kBuiltInTextColor2;
+    COLORREF textColor3 = kBuiltInTextColor3;
     // What the window shows now; faceStale asks for a full redraw (new
     // surfaces or skin) whatever the frame says.
     FaceFrame shownFrame = {};

@@ -5,6 +5,7 @@
 #include "core/platform.h"
 #include "netwatch/hostdialog.h"
 #include "netwatch/pingmonitor.h"
+#include "power/powerflags.h"
 #include "resources/resource.h"
 #include "settings/autostart.h"
 #include "settings/timedialogs.h"
@@ -12,6 +13,11 @@
 #include "ui/skin.h"
 #include "ui/tray.h"
 #include "winwatch/picker.h"
+
+const PowerActionCommand kPowerActionCommands[5] = {
+    {IDM_SHUTDOWN, Shutdown}, {IDM_REBOOT, Reboot}, {IDM_STANDBY, Standby},
+    {IDM_HIBERNATE, Hibernate}, {IDM_LOGOFF, Logoff},
+};
 
 namespace {
 
@@ -46,11 +52,13 @@ void flip(int32_t& flag)
     flag = !flag;
 }
 
-void stopEverything()
+// Nothing armed any more; a running ping thread is asked to end.
+void stopTriggers(HWND window)
 {
     g_app.running = 0;
     g_app.monitorActive = 0;
     g_app.pingStop = 1;
+    updateTrayIcon(window);
 }
 
 // The preset only prepares the clock target when another trigger is active:
@@ -84,8 +92,7 @@ void onCountdown(Dispatch& d)
 // cancelling it leaves everything stopped.
 void onNetworkWatch(Dispatch& d)
 {
-    stopEverything();
-    updateTrayIcon(d.window);
+    stopTriggers(d.window);
     if (runHostDialog(d.window) == 1) // not when it failed to open or was left by Exit
         armNetwork(d.window);
     d.reloadTarget();
@@ -93,29 +100,18 @@ void onNetworkWatch(Dispatch& d)
 
 void onWindowWatch(Dispatch& d)
 {
-    stopEverything();
+    stopTriggers(d.window);
     g_app.watchedWindow = nullptr;
     // On OK the picker sets watchedWindow and monitorMode and clears
     // watchedWasActive.
     runWindowPicker(d.window);
     d.reloadTarget();
-    if (g_app.watchedWindow != nullptr) {
-        g_app.running = 1;
-        g_app.monitorActive = 1;
-        GetWindowTextA(g_app.watchedWindow, g_app.watchedTitle, sizeof g_app.watchedTitle);
-    } else {
-        g_app.running = 0;
-        g_app.monitorActive = 0;
-    }
+    if (g_app.watchedWindow == nullptr)
+        return;
+    g_app.running = 1;
+    g_app.monitorActive = 1;
+    GetWindowTextA(g_app.watchedWindow, g_app.watchedTitle, sizeof g_app.watchedTitle);
     updateTrayIcon(d.window);
-}
-
-void onStop(HWND window)
-{
-    g_app.running = 0;
-    g_app.monitorActive = 0;
-    updateTrayIcon(window);
-    g_app.pingStop = 1;
 }
 
 void onAlwaysOnTop(HWND window)
@@ -131,19 +127,9 @@ void onTrayToggle(HWND window)
     flip(g_app.trayMode);
 }
 
-// Switching either force option on switches the other one off.
-void onForce()
-{
-    flip(g_app.options.forceAction);
-    if (g_app.options.forceAction)
-        g_app.options.forceIfHung = 0;
-}
-
 void toggleForceIfHung()
 {
-    flip(g_app.options.forceIfHung);
-    if (g_app.options.forceIfHung)
-        g_app.options.forceAction = 0;
+    flipForceOption(g_app.options.forceIfHung, g_app.options.forceAction);
 }
 
 // The flag is only honoured by the NT family (Windows 2000 and later); on
@@ -174,6 +160,17 @@ bool runHourPreset(Dispatch& d, UINT id)
     for (const HourPreset& preset : kHourPresets) {
         if (preset.id == id) {
             onHourPreset(d, preset.hour);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool choosePowerAction(UINT id)
+{
+    for (const PowerActionCommand& command : kPowerActionCommands) {
+        if (command.id == id) {
+            g_app.options.powerAction = command.action;
             return true;
         }
     }
@@ -218,7 +215,7 @@ void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
         updateTrayIcon(window);
         break;
     case IDM_STOP:
-        onStop(window);
+        stopTriggers(window);
         break;
     case IDM_ALWAYS_ON_TOP:
         onAlwaysOnTop(window);
@@ -230,28 +227,13 @@ void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
         onTrayToggle(window);
         break;
     case IDM_FORCE:
-        onForce();
+        flipForceOption(g_app.options.forceAction, g_app.options.forceIfHung);
         break;
     case IDM_NOTIFY_BEFORE_FORCE:
         flip(g_app.notifyBeforeForce);
         break;
     case IDM_FORCE_IF_HUNG:
         onForceIfHung(window);
-        break;
-    case IDM_SHUTDOWN:
-        g_app.options.powerAction = Shutdown;
-        break;
-    case IDM_REBOOT:
-        g_app.options.powerAction = Reboot;
-        break;
-    case IDM_STANDBY:
-        g_app.options.powerAction = Standby;
-        break;
-    case IDM_HIBERNATE:
-        g_app.options.powerAction = Hibernate;
-        break;
-    case IDM_LOGOFF:
-        g_app.options.powerAction = Logoff;
         break;
     case IDM_SKIN_BUILTIN:
         loadSkin(window, "");
@@ -269,7 +251,7 @@ void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     default:
         if (id >= IDM_SKIN_FIRST && id <= IDM_SKIN_LAST)
             selectSkinByIndex(window, static_cast<int>(id - IDM_SKIN_FIRST));
-        else
+        else if (!choosePowerAction(id))
             runHourPreset(d, id);
         break;
     }

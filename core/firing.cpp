@@ -14,19 +14,33 @@ void saveWindowAndOptions(HWND window)
     saveOptions();
 }
 
-void fireTrigger(HWND window, bool fromMonitor, bool setReason, ConfirmReason reason)
+namespace {
+
+// Disarmed and saved before the confirmation; the action only if it ran out.
+void confirmAndAct(HWND window)
 {
-    g_app.running = 0;
-    if (fromMonitor)
-        g_app.monitorActive = 0;
     saveWindowAndOptions(window); // on disk before any power action
     updateTrayIcon(window);
-    if (setReason)
-        g_app.confirmReason = reason;
     // Modal: the tick keeps running meanwhile, but finds nothing armed.
     if (runConfirmDialog(window) == 1)
         beginPowerAction(window);
-    if (setReason && reason == Ping)
+}
+
+} // namespace
+
+void fireClockTrigger(HWND window)
+{
+    g_app.running = 0;
+    confirmAndAct(window);
+}
+
+void fireMonitorTrigger(HWND window, ConfirmReason reason)
+{
+    g_app.running = 0;
+    g_app.monitorActive = 0;
+    g_app.confirmReason = reason;
+    confirmAndAct(window);
+    if (reason == Ping)
         g_app.pingStop = 1;
 }
 

@@ -4,10 +4,13 @@
 
 #include "core/appstate.h"
 
-// The shared firing sequence. `fromMonitor` is set for the monitor display
-// (it also clears monitorActive); `setReason` is false for the clock display,
-// which leaves confirmReason as it is.
-void fireTrigger(HWND window, bool fromMonitor, bool setReason, ConfirmReason reason);
+// The firing sequence: disarm, save the options, confirm and, if the
+// confirmation ran out, start the power action. The clock time leaves
+// confirmReason as it is (the confirmation resets it after every use); a
+// monitor trigger also leaves the monitor display and names its reason, and
+// the network watch's ping thread is asked to end afterwards.
+void fireClockTrigger(HWND window);
+void fireMonitorTrigger(HWND window, ConfirmReason reason);
 
 // Stores the main window's rectangle among the options and saves them: before
 // a power action, and when the system ends the session.

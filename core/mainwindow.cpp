@@ -2,6 +2,7 @@
 
 #include "core/appstate.h"
 #include "core/commands.h"
+#include "core/facehit.h"
 #include "core/firing.h"
 #include "core/modal.h"
 #include "core/placement.h"
@@ -103,14 +104,6 @@ void armStartupTrigger(HWND window)
     }
 }
 
-void storeWindowRect(HWND window)
-{
-    RECT r;
-    if (GetWindowRect(window, &r)) {
-        g_app.options.windowRect = {r.left, r.top, r.right, r.bottom};
-    }
-}
-
 LRESULT onCreate(HWND window)
 {
     g_app.mainWindow = window;
@@ -152,8 +145,7 @@ LRESULT onDestroy(HWND window)
     g_app.pingStop = 1;
     sharedSession.cleanup();
     removeTrayIcon(window);
-    storeWindowRect(window);
-    saveOptions();
+    saveWindowAndOptions(window);
     releaseDisplayObjects();
     releaseSmallIcon(window);
     KillTimer(window, TIMER_TICK);
@@ -194,13 +186,6 @@ LRESULT onTrayCallback(HWND window, LPARAM lParam)
     }
     return 0;
 }
-
-// Areas of the face, in client pixels.
-bool inDragBar(int x, int y)     { return y < 12 && 18 <= x && x <= 202; }
-bool inMenuIcon(int x, int y)    { return y < 12 && x < 18; }
-bool inClosePress(int x, int y)  { return y < 12 && x > 202; }
-bool inCloseHover(int x, int y)  { return 202 < x && x < 220 && 0 < y && y < 12; }
-bool inStartButton(int x, int y) { return 185 < x && x < 208 && 25 < y && y < 48; }
 
 POINT pointFrom(LPARAM lParam)
 {

@@ -1,12 +1,14 @@
 #include "core/placement.h"
 
+#include "core/facehit.h"
+
 namespace {
 
-// The drag area of the top bar, relative to the window (the face's hit areas
-// give it), and the least of it that must show to be taken hold of.
-constexpr int64_t kDragLeft = 18;
-constexpr int64_t kDragRight = 203;
-constexpr int64_t kDragBottom = 12;
+// The drag area of the top bar, relative to the window, and the least of it
+// that must show to be taken hold of.
+constexpr int64_t kDragLeft = kDragAreaLeft;
+constexpr int64_t kDragRight = kDragAreaRight + 1;
+constexpr int64_t kDragBottom = kTopBarHeight;
 constexpr int64_t kGripWidth = 8;
 constexpr int64_t kGripHeight = 6;
 

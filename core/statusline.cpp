@@ -1,18 +1,12 @@
 #include "core/statusline.h"
+
+#include "core/codes.h"
 #include "core/textformat.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr int32_t kModeRenamed = 0;
-constexpr int32_t kModeDestroyedOrDisabled = 1;
-constexpr int32_t kModeInactive = 2;
-constexpr int32_t kModeDestroyed = 3;
-constexpr int32_t kModeNetwork = 101;
-constexpr int32_t kModeCountdown = 201;
-
-constexpr int32_t kPingLost = -11;
 constexpr int32_t kCountdownGraceMs = 10000;
 
 } // namespace
@@ -20,26 +14,26 @@ constexpr int32_t kCountdownGraceMs = 10000;
 const char* monitorModeLabel(int32_t mode)
 {
     switch (mode) {
-    case kModeRenamed:             return "[Windowの名称変更]";
-    case kModeDestroyedOrDisabled: return "[Windowの破棄,選択不能]";
-    case kModeInactive:            return "[Windowが非アクティブに]";
-    case kModeDestroyed:           return "[Windowの破棄]";
-    case kModeNetwork:             return "[PINGの失敗]";
-    case kModeCountdown:           return "[カウントダウン]";
+    case WindowRenamed:             return "[Windowの名称変更]";
+    case WindowDestroyedOrDisabled: return "[Windowの破棄,選択不能]";
+    case WindowInactive:            return "[Windowが非アクティブに]";
+    case WindowDestroyed:           return "[Windowの破棄]";
+    case Network:             return "[PINGの失敗]";
+    case Countdown:           return "[カウントダウン]";
     }
     return "";
 }
 
 const char* monitorTargetLabel(int32_t mode)
 {
-    return mode == kModeCountdown ? "残り" : "対象";
+    return mode == Countdown ? "残り" : "対象";
 }
 
 int monitorTextBudget(int32_t mode)
 {
-    if (mode == kModeNetwork)
+    if (mode == Network)
         return 70;
-    if (mode == kModeCountdown)
+    if (mode == Countdown)
         return 130;
     return 90;
 }
@@ -79,15 +73,15 @@ bool buildMonitorText(char* out, size_t size, int32_t mode, const char* hostName
     if (size == 0)
         return false;
     out[0] = '\0';
-    if (mode == kModeCountdown) {
+    if (mode == Countdown) {
         const CountdownFields f = splitRemaining(remainingMs);
         formatText(out, size, " %d 時間 %02d 分 %02d 秒", f.hours, f.minutes, f.seconds);
         return true;
     }
-    const char* name = mode == kModeNetwork ? hostName : title;
+    const char* name = mode == Network ? hostName : title;
     if (name == nullptr)
         name = "";
-    if (mode != kModeNetwork && name[0] == '\0')
+    if (mode != Network && name[0] == '\0')
         name = "名前なし";
     return appendWholeChars(out, size, "\"", isLeadByte) && appendWholeChars(out, size, name, isLeadByte);
 }
@@ -98,13 +92,13 @@ void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult,
     if (size == 0)
         return;
     out[0] = '\0';
-    if (mode == kModeCountdown)
+    if (mode == Countdown)
         return;
-    if (mode != kModeNetwork)
+    if (mode != Network)
         formatText(out, size, "\"(%04X)", static_cast<unsigned>(windowHandle));
     else if (pingResult >= 0)
         formatText(out, size, "\"(%dms/%d)", pingResult, pingFailures);
-    else if (pingResult == kPingLost)
+    else if (pingResult == NoReply)
         formatText(out, size, "\"(LOST/%d)", pingFailures);
     else
         formatText(out, size, "\"(ERROR/%d)", pingFailures);

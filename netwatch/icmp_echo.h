@@ -5,14 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Result of one ping: 0 or more is the round trip in milliseconds.
-enum PingResult : int32_t {
-    NoSocket = -1,      // neither a raw socket nor the system's echo service
-    SelectFailed = -2,  // waiting for the reply failed
-    ReceiveFailed = -3, // the socket was readable but reading it failed
-    HostNotFound = -10, // the name did not resolve
-    NoReply = -11,      // no reply of ours within the wait
-};
+#include "core/codes.h"
 
 constexpr size_t kEchoRequestSize = 48;  // 8 header bytes, 40 data bytes
 constexpr size_t kEchoDataOffset = 8;

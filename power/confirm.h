@@ -5,10 +5,6 @@
 
 #include <cstdint>
 
-// The text shown for `reason` (ConfirmReason) and `powerAction`; only restart
-// has a wording of its own.
-const char* confirmText(int32_t reason, int32_t powerAction);
-
 INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opens the confirmation modally on `owner`. Returns 1 when the countdown ran

@@ -1,6 +1,7 @@
 #include "power/notify.h"
 
 #include "core/appstate.h"
+#include "core/platform.h"
 #include "power/dialogpaint.h"
 #include "resources/resource.h"
 
@@ -9,8 +10,8 @@ void notifyAllWindows()
     // Before the notice exists, so the notice itself is never told.
     EnumWindows(postEndSessionNotice, 0);
 
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(g_app.mainWindow, GWL_HINSTANCE));
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WAIT), nullptr, waitDialogProc, 0);
+    HWND dialog = CreateDialogParamA(instanceOf(g_app.mainWindow), MAKEINTRESOURCEA(IDD_WAIT), nullptr,
+                                     waitDialogProc, 0);
     g_app.waitDialog = dialog;
     if (dialog != nullptr) {
         RECT desktop, own;

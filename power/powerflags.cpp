@@ -1,5 +1,7 @@
 #include "power/powerflags.h"
 
+#include "core/codes.h"
+
 namespace {
 
 char asciiLower(char c)
@@ -20,7 +22,7 @@ bool equalsIgnoringAsciiCase(const char* a, const char* b)
 
 bool isPowerStateAction(int32_t powerAction)
 {
-    return powerAction == 2 || powerAction == 3;
+    return powerAction == Standby || powerAction == Hibernate;
 }
 
 uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfHung)
@@ -29,8 +31,8 @@ uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfH
         return 0;
     uint32_t flags;
     switch (powerAction) {
-    case 1:  flags = kExitShutdown | kExitReboot; break;
-    case 4:  flags = kExitLogoff; break;
+    case Reboot: flags = kExitShutdown | kExitReboot; break;
+    case Logoff: flags = kExitLogoff; break;
     default: flags = kExitShutdown | kExitPowerOff; break;
     }
     if (forceAction != 0)
@@ -38,6 +40,13 @@ uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfH
     if (forceIfHung != 0)
         flags |= kExitForceIfHung;
     return flags;
+}
+
+void flipForceOption(int32_t& flipped, int32_t& other)
+{
+    flipped = !flipped;
+    if (flipped)
+        other = 0;
 }
 
 bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,

@@ -24,6 +24,10 @@ bool isPowerStateAction(int32_t powerAction);
 // named for it.
 uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfHung);
 
+// The two force options exclude each other: flipping one on switches the
+// other off; flipping it off leaves the other as it is.
+void flipForceOption(int32_t& flipped, int32_t& other);
+
 // Whether the action waits behind the end-of-session notice to all windows.
 bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,
                         int32_t notifyBeforeForce);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/paths.h"
+#include "core/platform.h"
 #include "core/textformat.h"
 #include "netwatch/winsock_api.h"
 #include "power/seam.h"
@@ -25,7 +26,7 @@ void appendToFile(const char* line)
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return;
-    stripFileNameWith(path, [](unsigned char b) { return IsDBCSLeadByte(b) != 0; });
+    stripFileNameWith(path, systemLeadByte);
     if (!appendText(path, sizeof path, "seam.log"))
         return;
     HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

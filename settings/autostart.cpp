@@ -6,12 +6,13 @@
 #include "resources/resource.h"
 #include "settings/autostart_logic.h"
 #include "settings/settings_dialog.h"
+#include "settings/time_entry.h"
 
 namespace {
 
-constexpr int kHourMaximum = 23;
-constexpr int kMinuteMaximum = 59;
+// Both countdown fields of this dialog take 0..99.
 constexpr int kCountdownFieldMaximum = 99;
+
 
 // noctil.ini in the program directory; false (and an empty path) when it
 // does not fit.

@@ -28,10 +28,6 @@ bool inProgramDirectory(Path& out, const char* name)
            appendText(out.text, sizeof out.text, name);
 }
 
-// What an interrupted save of the earlier versions left, under their names.
-const char kEarlierFreshName[] = "noctil.gid.new";
-const char kEarlierAsideName[] = "noctil.gid.old";
-
 struct OptionsPaths {
     Path file, fresh, aside;
 };
@@ -52,8 +48,6 @@ struct Leftover {
 const Leftover kLeftovers[] = {
     {kOptionsFreshName, true},
     {kOptionsAsideName, false},
-    {kEarlierFreshName, true},
-    {kEarlierAsideName, false},
 };
 
 // Reads up to a whole image; the number of bytes read, or -1 when the file

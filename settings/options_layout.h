@@ -4,13 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum PowerAction : int32_t {
-    Shutdown = 0,
-    Reboot = 1,
-    Standby = 2,
-    Hibernate = 3,
-    Logoff = 4,
-};
+#include "core/codes.h"
 
 struct WindowRect32 {
     int32_t left;

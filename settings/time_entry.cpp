@@ -13,7 +13,7 @@ bool isClockTime(uint32_t hour, uint32_t minute)
 {
     const int32_t h = static_cast<int32_t>(hour);
     const int32_t m = static_cast<int32_t>(minute);
-    return h >= 0 && h <= 23 && m >= 0 && m <= 59;
+    return h >= 0 && h <= kHourMaximum && m >= 0 && m <= kMinuteMaximum;
 }
 
 uint32_t countdownPresetSeconds(int controlId)

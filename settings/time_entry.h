@@ -3,6 +3,11 @@
 #pragma once
 #include <cstdint>
 
+// The largest values of the time fields.
+constexpr int kHourMaximum = 23;
+constexpr int kMinuteMaximum = 59;
+constexpr int kCountdownHourMaximum = 99;
+
 // 99 hours 59 minutes.
 constexpr uint32_t kLongestCountdownSeconds = 359940;
 

@@ -10,9 +10,6 @@ int32_t countdownMinutes = 0;
 
 namespace {
 
-constexpr int kHourMaximum = 23;
-constexpr int kMinuteMaximum = 59;
-constexpr int kCountdownHourMaximum = 99;
 
 void initClockTime(HWND dialog)
 {

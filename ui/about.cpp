@@ -15,33 +15,20 @@ namespace {
 const char kVersionText[] = "Version " NOCTIL_VERSION_TEXT;
 const char kHelpFile[] = "noctilhelp.chm";
 
-// A link is drawn at a fixed point; its hot rectangle is fixed too and does
-// not follow the length of the text (bounds exclusive).
-struct LinkPlace {
-    AboutLink link;
-    const char* text;
-    int x, y;
-    RECT hot; // left < x < right, top < y < bottom
-};
+const char* linkText(AboutLink link)
+{
+    return link == AboutLink::Web ? kAboutWebLink : kAboutMailLink;
+}
 
-const LinkPlace kLinks[] = {
-    {AboutLink::Web, kAboutWebLink, 240, 35, {240, 35, 385, 47}},
-    {AboutLink::Mail, kAboutMailLink, 240, 49, {240, 49, 383, 61}},
-};
-
-void drawLink(HDC dc, const LinkPlace& place, COLORREF color)
+void drawLink(HDC dc, const AboutLinkSpot& spot, COLORREF color)
 {
     HGDIOBJ oldFont = g_app.fontLink != nullptr ? SelectObject(dc, g_app.fontLink) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color);
-    TextOutA(dc, place.x, place.y, place.text, lstrlenA(place.text));
+    const char* text = linkText(spot.link);
+    TextOutA(dc, spot.x, spot.y, text, lstrlenA(text));
     if (oldFont != nullptr)
         SelectObject(dc, oldFont);
-}
-
-bool isHot(const LinkPlace& place, int x, int y)
-{
-    return place.hot.left < x && x < place.hot.right && place.hot.top < y && y < place.hot.bottom;
 }
 
 void shellOpen(const char* file, const char* directory)
@@ -53,26 +40,20 @@ ShellOpenFunction g_shellOpen = shellOpen;
 
 void onMouseMove(HWND dialog, int x, int y)
 {
-    COLORREF colors[2];
-    for (int i = 0; i < 2; ++i) {
-        colors[i] = kLinkColor;
-        if (isHot(kLinks[i], x, y)) {
-            SetCursor(LoadCursorA(nullptr, IDC_HAND));
-            colors[i] = kLinkHotColor;
-        }
-    }
+    const AboutLink hot = aboutLinkAt(x, y);
+    if (hot != AboutLink::None)
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
     HDC dc = GetDC(dialog);
-    for (int i = 0; i < 2; ++i)
-        drawLink(dc, kLinks[i], colors[i]);
+    for (const AboutLinkSpot& spot : kAboutLinkSpots)
+        drawLink(dc, spot, spot.link == hot ? kLinkHotColor : kLinkColor);
     ReleaseDC(dialog, dc);
 }
 
 void onLeftButtonUp(int x, int y)
 {
-    for (const LinkPlace& place : kLinks) {
-        if (isHot(place, x, y))
-            g_shellOpen(place.text, nullptr);
-    }
+    const AboutLink hot = aboutLinkAt(x, y);
+    if (hot != AboutLink::None)
+        g_shellOpen(linkText(hot), nullptr);
 }
 
 // The picture control loads bitmap 113 from the template itself but never
@@ -92,26 +73,12 @@ void onPaint(HWND dialog)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
-    for (const LinkPlace& place : kLinks)
-        drawLink(dc, place, kLinkColor);
+    for (const AboutLinkSpot& spot : kAboutLinkSpots)
+        drawLink(dc, spot, kLinkColor);
     EndPaint(dialog, &ps);
 }
 
 } // namespace
-
-const char* aboutVersionText()
-{
-    return kVersionText;
-}
-
-AboutLink aboutLinkAt(int x, int y)
-{
-    for (const LinkPlace& place : kLinks) {
-        if (isHot(place, x, y))
-            return place.link;
-    }
-    return AboutLink::None;
-}
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/aboutlinks.h"
+
 // The project's own web page and mail address, shown and opened as links.
 extern const char kAboutWebLink[];
 extern const char kAboutMailLink[];
@@ -10,12 +12,6 @@ extern const char kAboutMailLink[];
 INT_PTR runAboutDialog(HWND owner);
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// "Version 1.95", the text of control 1001.
-const char* aboutVersionText();
-
-enum class AboutLink { None, Web, Mail };
-// The link whose hot rectangle holds the client point (bounds exclusive).
-AboutLink aboutLinkAt(int x, int y);
 // Colours of a link: normal and while the pointer is over it.
 constexpr COLORREF kLinkColor = 0x00FF3030;
 constexpr COLORREF kLinkHotColor = 0x003030FF;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/appstate.h"
+#include "core/platform.h"
 #include "ui/skin.h"
 
 namespace {
@@ -47,12 +48,6 @@ void releaseFont(HFONT& font)
     if (font != nullptr)
         DeleteObject(font);
     font = nullptr;
-}
-
-HINSTANCE windowInstance(HWND window)
-{
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE));
-    return instance != nullptr ? instance : GetModuleHandleA(nullptr);
 }
 
 } // namespace
@@ -105,7 +100,7 @@ int drawBitmap(HWND window, HDC target, int id, const char* file, int x, int y, 
 {
     HBITMAP bitmap = nullptr;
     if (LOWORD(id) != 0)
-        bitmap = LoadBitmapA(windowInstance(window), MAKEINTRESOURCEA(LOWORD(id)));
+        bitmap = LoadBitmapA(instanceOf(window), MAKEINTRESOURCEA(LOWORD(id)));
     else if (file != nullptr && file[0] != '\0')
         bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (bitmap == nullptr)

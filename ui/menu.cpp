@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "core/appstate.h"
+#include "core/commands.h"
 #include "core/paths.h"
+#include "core/platform.h"
 #include "resources/resource.h"
 #include "ui/skin.h"
 
@@ -46,6 +48,11 @@ bool insertSkinEntry(void* context, int index, const char* directoryName)
     return true;
 }
 
+void checkItem(HMENU popup, UINT id, bool checked)
+{
+    CheckMenuItem(popup, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 POINT cursorPoint()
 {
     POINT point = {};
@@ -86,11 +93,6 @@ void setMenuChecks(HMENU popup)
         {IDM_FORCE, o.forceAction != 0},
         {IDM_NOTIFY_BEFORE_FORCE, g_app.notifyBeforeForce != 0},
         {IDM_FORCE_IF_HUNG, o.forceIfHung != 0},
-        {IDM_SHUTDOWN, o.powerAction == Shutdown},
-        {IDM_REBOOT, o.powerAction == Reboot},
-        {IDM_STANDBY, o.powerAction == Standby},
-        {IDM_HIBERNATE, o.powerAction == Hibernate},
-        {IDM_LOGOFF, o.powerAction == Logoff},
         {IDM_SILENT, o.silent != 0},
         {IDM_TRAY, g_app.trayMode != 0},
         {IDM_START, g_app.running != 0},
@@ -98,15 +100,14 @@ void setMenuChecks(HMENU popup)
         {IDM_SKIN_BUILTIN, o.skinName[0] == '\0'},
     };
     for (const CheckRow& row : rows)
-        CheckMenuItem(popup, row.id, MF_BYCOMMAND | (row.checked ? MF_CHECKED : MF_UNCHECKED));
+        checkItem(popup, row.id, row.checked);
+    for (const PowerActionCommand& command : kPowerActionCommands)
+        checkItem(popup, command.id, o.powerAction == command.action);
 }
 
 HMENU buildPopupMenu(HWND window)
 {
-    HINSTANCE instance = window != nullptr
-        ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE))
-        : g_app.instanceHandle;
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
+    HMENU menu = LoadMenuA(instanceOf(window), MAKEINTRESOURCEA(IDR_POPUP_MENU));
     if (menu == nullptr)
         return nullptr;
     HMENU popup = GetSubMenu(menu, 0);

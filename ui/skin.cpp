@@ -1,6 +1,7 @@
 #include "ui/skin.h"
 
 #include "core/appstate.h"
+#include "core/platform.h"
 #include "core/paths.h"
 #include "ui/display.h"
 #include "ui/skincolor.h"
@@ -11,9 +12,6 @@ namespace {
 const char kSkinSection[] = "SKIN";
 const char kDefaultColor[] = "#000000";
 
-constexpr COLORREF kBuiltInColor1 = 0x00297F00;
-constexpr COLORREF kBuiltInColor2 = 0x00297A9B;
-constexpr COLORREF kBuiltInColor3 = 0x000002FF;
 
 struct SheetPlace {
     int id;
@@ -26,11 +24,6 @@ const SheetPlace kBuiltInSheet[] = {
     {StartButtonUp, 0, 0},  {StartButtonDown, 32, 0}, {StopButtonUp, 64, 0}, {StopButtonDown, 96, 0},
     {CloseBoxDown, 128, 0}, {SpinArrows, 0, 32},      {Panel, 0, 56},
 };
-
-bool systemLeadByte(unsigned char byte)
-{
-    return IsDBCSLeadByte(byte) != 0;
-}
 
 COLORREF readSkinColor(const char* iniPath, const char* key)
 {
@@ -145,9 +138,9 @@ void drawBuiltInSheet(HWND window)
 int loadBuiltInSkin(HWND window)
 {
     g_app.options.skinName[0] = '\0';
-    g_app.textColor1 = kBuiltInColor1;
-    g_app.textColor2 = kBuiltInColor2;
-    g_app.textColor3 = kBuiltInColor3;
+    g_app.textColor1 = kBuiltInTextColor1;
+    g_app.textColor2 = kBuiltInTextColor2;
+    g_app.textColor3 = kBuiltInTextColor3;
     drawBuiltInSheet(window);
     drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
     g_app.faceStale = 1;

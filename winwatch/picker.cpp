@@ -2,6 +2,7 @@
 
 #include "core/appstate.h"
 #include "core/modal.h"
+#include "core/platform.h"
 #include "resources/resource.h"
 #include "winwatch/windowkind.h"
 
@@ -75,8 +76,7 @@ PickBeforeDrag g_beforeDrag;
 // The dialog was made from the main window's module, which holds cursor 122.
 HCURSOR dragCursor(HWND dialog)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(dialog, GWL_HINSTANCE));
-    return LoadCursorA(instance, MAKEINTRESOURCEA(IDC_PICK_CURSOR));
+    return LoadCursorA(instanceOf(dialog), MAKEINTRESOURCEA(IDC_PICK_CURSOR));
 }
 
 // A press on the icon's edge does not lift it: the pointer must lie strictly

@@ -118,25 +118,6 @@ TEST_F(CommandTest, TrayCommandTwiceHidesThenShows)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-TEST_F(CommandTest, ForceOptionsExcludeEachOther)
-{
-    if (asksBeforeForceIfHung())
-        GTEST_SKIP() << "this system asks first (covered by the Windows 98 run)";
-    struct Step { UINT id; int32_t force, ifHung; } steps[] = {
-        {IDM_FORCE, 1, 0},         // on
-        {IDM_FORCE_IF_HUNG, 0, 1}, // switching if-hung on switches force off
-        {IDM_FORCE, 1, 0},         // and the other way round
-        {IDM_FORCE, 0, 0},         // off leaves the other off
-        {IDM_FORCE_IF_HUNG, 0, 1},
-        {IDM_FORCE_IF_HUNG, 0, 0}, // off again without asking
-    };
-    for (const Step& s : steps) {
-        command(s.id);
-        EXPECT_EQ(s.force, g_app.options.forceAction) << "after " << s.id;
-        EXPECT_EQ(s.ifHung, g_app.options.forceIfHung) << "after " << s.id;
-    }
-}
-
 TEST_F(CommandTest, ForceIfHungAsksOnWin9x)
 {
     const bool expectWin9x = std::getenv("NOCTIL_EXPECT_WIN9X") != nullptr;

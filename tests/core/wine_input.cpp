@@ -101,13 +101,11 @@ protected:
     HWND window = nullptr;
 };
 
+// The areas themselves are tested natively; here the window answers with them.
 TEST_F(InputTest, TheTopBarDragsTheWindow)
 {
     create();
-    struct Case { int x, y; LRESULT hit; } cases[] = {
-        {18, 0, HTCAPTION}, {202, 11, HTCAPTION}, {100, 5, HTCAPTION},
-        {17, 5, HTCLIENT}, {203, 5, HTCLIENT}, {100, 12, HTCLIENT}, {196, 36, HTCLIENT}, {0, 0, HTCLIENT},
-    };
+    struct Case { int x, y; LRESULT hit; } cases[] = {{100, 5, HTCAPTION}, {17, 5, HTCLIENT}, {196, 36, HTCLIENT}};
     for (const Case& c : cases) {
         POINT p = {c.x, c.y};
         ClientToScreen(window, &p);
@@ -120,11 +118,7 @@ TEST_F(InputTest, TheTopBarDragsTheWindow)
 TEST_F(InputTest, HoverOverTheCloseAreaAndTheButton)
 {
     create();
-    struct Case { int x, y, closeHover, buttonHover; } cases[] = {
-        {203, 1, 1, 0}, {219, 11, 1, 0}, {210, 0, 0, 0}, {210, 12, 0, 0}, {202, 5, 0, 0}, {220, 5, 0, 0},
-        {186, 26, 0, 1}, {207, 47, 0, 1}, {185, 36, 0, 0}, {208, 36, 0, 0}, {196, 25, 0, 0}, {196, 48, 0, 0},
-        {-3, -3, 0, 0}, {100, 40, 0, 0},
-    };
+    struct Case { int x, y, closeHover, buttonHover; } cases[] = {{210, 5, 1, 0}, {196, 36, 0, 1}, {100, 40, 0, 0}};
     for (const Case& c : cases) {
         move(c.x, c.y);
         EXPECT_EQ(c.closeHover, g_app.closeHover) << c.x << "," << c.y;

@@ -72,7 +72,7 @@ h.check((opts.get("alwaysOnTop"), opts.get("silent"), opts.get("forceAction"), o
          opts.get("powerAction")) == (1, 0, 0, 0, 0), "flags and power action at their start values", opts)
 h.check(opts.get("clock") == (7, 55) and opts.get("host") == b"" and opts.get("skin") == b"",
         "clock 7:55, no host, built-in skin", opts)
-leftovers = [n for n in os.listdir(app) if n in ("noctil.new", "noctil.old", "noctil.gid.new", "noctil.gid.old")]
+leftovers = [n for n in os.listdir(app) if n in ("noctil.new", "noctil.old")]
 h.check(not leftovers, "nothing left beside the file", leftovers)
 
 # Restart: the window opens where it was left, and noctillink is not started again.

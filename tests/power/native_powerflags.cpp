@@ -25,20 +25,33 @@ TEST(ExitFlags, EveryActionWithEveryForceCombination)
     }
 }
 
-TEST(ExitFlags, OnlyForcedExitsWithNoticeWait)
+TEST(ExitFlags, OnlyForcedExitsWaitBehindTheNotice)
 {
-    for (int action = -1; action <= 5; ++action) {
-        for (int force = 0; force <= 1; ++force) {
-            for (int ifHung = 0; ifHung <= 1; ++ifHung) {
-                for (int notify = 0; notify <= 1; ++notify) {
-                    const bool expected =
-                        notify && force && !ifHung && action != 2 && action != 3;
-                    EXPECT_EQ(expected, defersBehindNotice(action, force, ifHung, notify))
-                        << "action " << action << " force " << force << " ifHung " << ifHung
-                        << " notify " << notify;
-                }
-            }
-        }
+    struct Case { int action, force, ifHung, notify; bool waits; } cases[] = {
+        {0, 1, 0, 1, true},  {1, 1, 0, 1, true},  {4, 1, 0, 1, true},  {5, 1, 0, 1, true},
+        {2, 1, 0, 1, false}, {3, 1, 0, 1, false}, {0, 0, 0, 1, false}, {0, 1, 1, 1, false},
+        {0, 1, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.waits, defersBehindNotice(c.action, c.force, c.ifHung, c.notify))
+            << "action " << c.action << " force " << c.force << " ifHung " << c.ifHung << " notify " << c.notify;
+    }
+}
+
+// The menu's two force options, flipped in turn.
+TEST(ForceOptions, SwitchingOneOnSwitchesTheOtherOff)
+{
+    int32_t force = 0, ifHung = 0;
+    struct Step { bool flipsForce; int32_t force, ifHung; } steps[] = {
+        {true, 1, 0}, {false, 0, 1}, {true, 1, 0}, {true, 0, 0}, {false, 0, 1}, {false, 0, 0},
+    };
+    for (const Step& s : steps) {
+        if (s.flipsForce)
+            flipForceOption(force, ifHung);
+        else
+            flipForceOption(ifHung, force);
+        EXPECT_EQ(s.force, force);
+        EXPECT_EQ(s.ifHung, ifHung);
     }
 }
 

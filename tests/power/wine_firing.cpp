@@ -10,6 +10,7 @@
 #include "core/appstate.h"
 #include "core/firing.h"
 #include "power/confirm.h"
+#include "power/confirmtext.h"
 #include "power/seam_recorder.h"
 #include "resources/resource.h"
 #include "settings/options.h"
@@ -46,17 +47,17 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
 {
     struct Case {
         const char* name;
-        bool fromMonitor, setReason;
+        bool fromMonitor;
         ConfirmReason reason;
         int32_t reasonBefore; // left by an earlier firing that set one
         ConfirmReason shown;
         int32_t pingStopAfter;
     } cases[] = {
-        {"clock time", false, false, Timer, Timer, Timer, 0},
-        {"clock time keeps a reason set before", false, false, Timer, Window, Window, 0},
-        {"countdown", true, true, Timer, Ping, Timer, 0},
-        {"window watch", true, true, Window, Timer, Window, 0},
-        {"network watch", true, true, Ping, Timer, Ping, 1},
+        {"clock time", false, Timer, Timer, Timer, 0},
+        {"clock time keeps a reason set before", false, Timer, Window, Window, 0},
+        {"countdown", true, Timer, Ping, Timer, 0},
+        {"window watch", true, Window, Timer, Window, 0},
+        {"network watch", true, Ping, Timer, Ping, 1},
     };
     for (const Case& c : cases) {
         g_app.running = 1;
@@ -78,7 +79,10 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
             text = controlText(d, IDC_CONFIRM_TEXT);
             PostMessageA(d, WM_COMMAND, IDOK, 0);
         });
-        fireTrigger(window, c.fromMonitor, c.setReason, c.reason);
+        if (c.fromMonitor)
+            fireMonitorTrigger(window, c.reason);
+        else
+            fireClockTrigger(window);
         watcher.join();
         EXPECT_EQ(0, running) << c.name;
         EXPECT_EQ(0, monitorActive) << c.name;
@@ -104,7 +108,7 @@ TEST_F(FiringTest, RunOutConfirmationStartsTheAction)
         for (int i = 0; d != nullptr && IsWindow(d) && i < 20; ++i)
             SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
     });
-    fireTrigger(window, false, false, Timer);
+    fireClockTrigger(window);
     watcher.join();
     EXPECT_STREQ("ExitWindowsEx 0x03 0x0\n", seamRecorderLog());
 }
@@ -145,7 +149,7 @@ TEST_F(FiringTest, AConfirmationEndedByAnythingButItsCountdownDoesNothing)
             if (seen)
                 c.interrupt(d);
         });
-        fireTrigger(window, false, false, Timer);
+        fireClockTrigger(window);
         watcher.join();
         EXPECT_TRUE(seen) << c.what;
         EXPECT_STREQ("", seamRecorderLog()) << c.what;

@@ -17,9 +17,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// What an interrupted save of an earlier version left.
-const char kEarlierFresh[] = "noctil.gid.new";
-const char kEarlierAside[] = "noctil.gid.old";
 const char kKeptInside[] = "noctil.gid\\keep.txt";
 
 std::string beside(const char* name)
@@ -30,7 +27,7 @@ std::string beside(const char* name)
 // Also the directory of the directory case, wherever a faulty save put it.
 void removeAll()
 {
-    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName, kEarlierFresh, kEarlierAside}) {
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
         const std::string path = beside(name);
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
@@ -178,8 +175,8 @@ TEST_F(OptionsFileTest, OnlyAMissingFileFallsBackToWhatAnInterruptedSaveLeft)
     const Bytes a = imageOf(withHour(1));
     const Bytes b = imageOf(withHour(2));
     const Bytes partB(b.begin(), b.begin() + 600);
-    // The files there (the options file, the new one, the old one set aside,
-    // and the earlier versions' two) and the hour read, -1 for a first run.
+    // The files there (the options file, the new one, the old one set aside)
+    // and the hour read, -1 for a first run.
     struct Case { const char* what; std::vector<std::pair<const char*, Bytes>> files; int hour; } cases[] = {
         {"writing the new file", {{kOptionsFileName, a}, {kOptionsFreshName, partB}}, 1},
         {"new file written, not yet moved", {{kOptionsFileName, a}, {kOptionsFreshName, b}}, 1},
@@ -188,9 +185,6 @@ TEST_F(OptionsFileTest, OnlyAMissingFileFallsBackToWhatAnInterruptedSaveLeft)
         {"only the old file set aside", {{kOptionsAsideName, a}}, 1},
         {"first save cut short", {{kOptionsFreshName, partB}}, -1},
         {"an empty file is read as it stands", {{kOptionsFileName, {}}, {kOptionsAsideName, a}}, -1},
-        {"earlier version, new file complete", {{kEarlierFresh, b}, {kEarlierAside, a}}, 2},
-        {"earlier version, new file cut short", {{kEarlierFresh, partB}, {kEarlierAside, a}}, 1},
-        {"this version's files come first", {{kOptionsAsideName, b}, {kEarlierAside, a}}, 2},
     };
     for (const Case& c : cases) {
         removeAll();
@@ -206,7 +200,7 @@ TEST_F(OptionsFileTest, OnlyAMissingFileFallsBackToWhatAnInterruptedSaveLeft)
         o.clockHour = 3;
         EXPECT_TRUE(writeOptionsFile(o)) << c.what << " error " << GetLastError();
         EXPECT_EQ(text(imageOf(o)), contentOf(kOptionsFileName)) << c.what;
-        for (const char* name : {kOptionsFreshName, kOptionsAsideName, kEarlierFresh, kEarlierAside})
+        for (const char* name : {kOptionsFreshName, kOptionsAsideName})
             EXPECT_EQ("missing", contentOf(name)) << c.what << ": " << name;
     }
 }
