@@ -32,6 +32,9 @@ SYSTEMTIME toSystemTime(const DateTime& dt)
     return st;
 }
 
+namespace {
+
+// Local date-time of the next hour:minute:00 (or hour:00).
 void nextOccurrence(int hour, int minute, SYSTEMTIME& out)
 {
     // One reading of the clock serves as both "now" and the start of the
@@ -41,6 +44,8 @@ void nextOccurrence(int hour, int minute, SYSTEMTIME& out)
     GetLocalTime(&now);
     out = toSystemTime(nextOccurrenceAfter(toDateTime(now), hour, minute));
 }
+
+} // namespace
 
 void nextOccurrenceOfHour(int hour, SYSTEMTIME& out)
 {

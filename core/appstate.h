@@ -103,8 +103,7 @@ void armClockTime(int hour, int minute);
 void armCountdown(uint32_t seconds);
 void toggleRunning(HWND window);
 
-// Local date-time of the next hour:minute:00 (or hour:00).
-void nextOccurrence(int hour, int minute, SYSTEMTIME& out);
+// Local date-time of the next hour:00.
 void nextOccurrenceOfHour(int hour, SYSTEMTIME& out);
 
 // Adds `units` of 100 ns to a FILETIME, carrying into the high half. Returns 1.

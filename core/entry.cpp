@@ -25,19 +25,21 @@ void bringRunningToFront(HWND running)
     SetForegroundWindow(running);
 }
 
-} // namespace
-
+// Cuts a path after its last separator, in place (code-page aware).
 void stripFileName(char* path)
 {
     stripFileNameWith(path, systemLeadByte);
 }
 
+// Reads the command line into startHour and startInTray.
 void readCommandLine(const char* commandLine)
 {
     const CommandLine parsed = parseCommandLine(commandLine);
     g_app.startHour = parsed.startHour;
     g_app.startInTray = parsed.startInTray;
 }
+
+} // namespace
 
 void findProgramDirectory()
 {

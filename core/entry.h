@@ -9,12 +9,6 @@ extern const char kMainTitle[];     // "Noctil"
 // The whole program: returns the process exit code.
 int noctilMain(HINSTANCE instance, const char* commandLine, int showCommand);
 
-// Cuts a path after its last separator, in place (code-page aware).
-void stripFileName(char* path);
-
-// Reads the command line into startHour and startInTray.
-void readCommandLine(const char* commandLine);
-
 // Fills programDirectory with the directory of the running program (with the
 // trailing backslash).
 void findProgramDirectory();

@@ -19,8 +19,8 @@ int64_t overlap(int64_t from, int64_t to, int64_t screenFrom, int64_t screenTo)
     return (to < screenTo ? to : screenTo) - (from > screenFrom ? from : screenFrom);
 }
 
-} // namespace
-
+// True when one screen shows a piece of the drag area of the top bar of a
+// window at (left, top) big enough to take hold of.
 bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t count)
 {
     const int64_t left = position.left, top = position.top;
@@ -32,6 +32,8 @@ bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t 
     }
     return false;
 }
+
+} // namespace
 
 WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count)
 {

@@ -16,10 +16,6 @@ struct WindowPosition {
 // Where a new window opens, and where a lost one is brought back to.
 constexpr int32_t kDefaultWindowPosition = 100;
 
-// True when one screen shows a piece of the drag area of the top bar of a
-// window at (left, top) big enough to take hold of.
-bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t count);
-
 // The stored position when its top bar is reachable; else the first of these
 // that is: the default left with the stored top, the stored left with the
 // default top, the default position.

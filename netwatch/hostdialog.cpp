@@ -35,8 +35,6 @@ void onCommand(HWND dialog, WPARAM wParam)
     }
 }
 
-} // namespace
-
 INT_PTR CALLBACK hostDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -49,6 +47,8 @@ INT_PTR CALLBACK hostDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
     return 0;
 }
+
+} // namespace
 
 INT_PTR runHostDialog(HWND owner)
 {

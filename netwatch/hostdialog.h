@@ -5,4 +5,3 @@
 // Opens the host dialog modally on `owner`. Returns 1 when OK stored the
 // edit's text in hostName, 0 when it was cancelled.
 INT_PTR runHostDialog(HWND owner);
-INT_PTR CALLBACK hostDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -99,8 +99,8 @@ int32_t pingThroughEchoService(const WinsockApi& api, const char* hostName)
     return result;
 }
 
-} // namespace
-
+// Builds the next request in the program-wide buffer (identifier and sequence
+// from the program-wide counters, the tick count as send time) and sends it.
 int sendEchoRequest(SOCKET socket, const sockaddr_in& destination)
 {
     uint16_t identifier = 0;
@@ -110,6 +110,8 @@ int sendEchoRequest(SOCKET socket, const sockaddr_in& destination)
     return winsockApi()->sendTo(socket, reinterpret_cast<const char*>(echoRequest), kEchoRequestSize, 0,
                                 reinterpret_cast<const sockaddr*>(&destination), sizeof destination);
 }
+
+} // namespace
 
 int32_t IcmpPinger::ping(const char* hostName)
 {

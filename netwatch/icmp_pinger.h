@@ -13,10 +13,6 @@ public:
     int32_t ping(const char* hostName);
 };
 
-// Builds the next request in the program-wide buffer (identifier and sequence
-// from the program-wide counters, the tick count as send time) and sends it.
-int sendEchoRequest(SOCKET socket, const sockaddr_in& destination);
-
 // The request last built, and the two counters that number the requests.
 extern uint8_t echoRequest[kEchoRequestSize];
 extern int32_t echoIdentifierCounter;

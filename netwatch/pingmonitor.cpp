@@ -27,8 +27,8 @@ PingWords sharedPingWords()
     return {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures, g_app.pingArmings};
 }
 
-} // namespace
-
+// The ping thread's entry; `argument` is not used (the host is read afresh
+// from the options for every exchange).
 DWORD WINAPI pingThreadMain(void*)
 {
     IcmpPinger pinger; // never started: the shared session is
@@ -36,6 +36,8 @@ DWORD WINAPI pingThreadMain(void*)
     runPingMonitor(sharedPingWords(), calls);
     return 0;
 }
+
+} // namespace
 
 void armNetwork(HWND window)
 {

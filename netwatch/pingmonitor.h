@@ -6,6 +6,3 @@
 // is still running (which then carries on with the reset count).
 void armNetwork(HWND window);
 
-// The ping thread's entry; `argument` is not used (the host is read afresh
-// from the options for every exchange).
-DWORD WINAPI pingThreadMain(void* argument);

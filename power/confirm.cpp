@@ -67,8 +67,6 @@ INT_PTR onTimer(HWND dialog, WPARAM id)
     return 0;
 }
 
-} // namespace
-
 INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -91,6 +89,8 @@ INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     }
     return 0;
 }
+
+} // namespace
 
 INT_PTR runConfirmDialog(HWND owner)
 {

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-INT_PTR CALLBACK confirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Opens the confirmation modally on `owner`. Returns 1 when the countdown ran
 // out, 0 when the user aborted (button, Enter, Escape or the close box), the
 // program began to end meanwhile (Exit, the quit message, the end of the

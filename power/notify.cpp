@@ -5,27 +5,9 @@
 #include "power/dialogpaint.h"
 #include "resources/resource.h"
 
-void notifyAllWindows()
-{
-    // Before the notice exists, so the notice itself is never told.
-    EnumWindows(postEndSessionNotice, 0);
+namespace {
 
-    HWND dialog = CreateDialogParamA(instanceOf(g_app.mainWindow), MAKEINTRESOURCEA(IDD_WAIT), nullptr,
-                                     waitDialogProc, 0);
-    g_app.waitDialog = dialog;
-    if (dialog != nullptr) {
-        RECT desktop, own;
-        GetWindowRect(GetDesktopWindow(), &desktop);
-        GetWindowRect(dialog, &own);
-        const int x = desktop.right / 2 - (own.right - own.left) / 2;
-        const int y = desktop.bottom / 2 - (own.bottom - own.top) / 2;
-        SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
-        ShowWindow(dialog, SW_SHOW);
-    }
-    // Without a notice the action still comes after the wait.
-    SetTimer(g_app.mainWindow, TIMER_NOTIFY_WAIT, kNotifyWaitMs, nullptr);
-}
-
+// EnumWindows callback: the pair for one window (the main window is skipped).
 BOOL CALLBACK postEndSessionNotice(HWND window, LPARAM)
 {
     if (window == g_app.mainWindow)
@@ -61,4 +43,27 @@ INT_PTR CALLBACK waitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return paintDialog(dialog, message, wParam, lParam);
     }
     return 0;
+}
+
+} // namespace
+
+void notifyAllWindows()
+{
+    // Before the notice exists, so the notice itself is never told.
+    EnumWindows(postEndSessionNotice, 0);
+
+    HWND dialog = CreateDialogParamA(instanceOf(g_app.mainWindow), MAKEINTRESOURCEA(IDD_WAIT), nullptr,
+                                     waitDialogProc, 0);
+    g_app.waitDialog = dialog;
+    if (dialog != nullptr) {
+        RECT desktop, own;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        GetWindowRect(dialog, &own);
+        const int x = desktop.right / 2 - (own.right - own.left) / 2;
+        const int y = desktop.bottom / 2 - (own.bottom - own.top) / 2;
+        SetWindowPos(dialog, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+        ShowWindow(dialog, SW_SHOW);
+    }
+    // Without a notice the action still comes after the wait.
+    SetTimer(g_app.mainWindow, TIMER_NOTIFY_WAIT, kNotifyWaitMs, nullptr);
 }

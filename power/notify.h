@@ -10,7 +10,3 @@ constexpr UINT kNotifyWaitMs = 5000;
 // notice centred and topmost, and starts the main window's wait timer.
 void notifyAllWindows();
 
-// EnumWindows callback: the pair for one window (the main window is skipped).
-BOOL CALLBACK postEndSessionNotice(HWND window, LPARAM param);
-
-INT_PTR CALLBACK waitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-
 #include "core/appstate.h"
 #include "core/modal.h"
 #include "core/platform.h"
@@ -56,6 +55,42 @@ static_assert(sizeof(PROCESSENTRY32) == 296, "ANSI process entry");
 using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
 using WalkProcessFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
 
+// Windows 95/98/Me: a forced exit first ends every explorer.exe process.
+// Returns 0 without exiting when the process list cannot be read.
+BOOL exitWindows9x(UINT exitFlags)
+{
+    if ((exitFlags & kExitForce) == 0)
+        return seamExitWindowsEx(exitFlags, 0);
+
+    // Bound at run time: NT 4.0's kernel32 has no toolhelp functions, and an
+    // import of them would keep the program from starting there.
+    const auto createSnapshot = systemFunction<CreateSnapshotFn>("kernel32.dll", "CreateToolhelp32Snapshot");
+    const auto first = systemFunction<WalkProcessFn>("kernel32.dll", "Process32First");
+    const auto next = systemFunction<WalkProcessFn>("kernel32.dll", "Process32Next");
+    if (createSnapshot == nullptr || first == nullptr || next == nullptr)
+        return 0;
+    HANDLE snapshot = createSnapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry; // 296
+    for (BOOL more = first(snapshot, &entry); more; more = next(snapshot, &entry)) {
+        if (isShellProcessName(entry.szExeFile, systemLeadByte))
+            seamTerminateProcess(entry.th32ProcessID, entry.szExeFile, 1);
+        entry.dwSize = sizeof entry;
+    }
+    CloseHandle(snapshot);
+    return seamExitWindowsEx(exitFlags, 0);
+}
+
+// ExitWindowsEx on NT; the Windows 95/98/Me path elsewhere.
+BOOL exitWindows(UINT exitFlags)
+{
+    if (isNtPlatform())
+        return seamExitWindowsEx(exitFlags, 0);
+    return exitWindows9x(exitFlags);
+}
+
 } // namespace
 
 void beginPowerAction(HWND window)
@@ -89,37 +124,4 @@ int performPowerAction(UINT exitFlags, HWND window)
     }
     showFailureBox(GetLastError());
     return 0;
-}
-
-BOOL exitWindows(UINT exitFlags)
-{
-    if (isNtPlatform())
-        return seamExitWindowsEx(exitFlags, 0);
-    return exitWindows9x(exitFlags);
-}
-
-BOOL exitWindows9x(UINT exitFlags)
-{
-    if ((exitFlags & kExitForce) == 0)
-        return seamExitWindowsEx(exitFlags, 0);
-
-    // Bound at run time: NT 4.0's kernel32 has no toolhelp functions, and an
-    // import of them would keep the program from starting there.
-    const auto createSnapshot = systemFunction<CreateSnapshotFn>("kernel32.dll", "CreateToolhelp32Snapshot");
-    const auto first = systemFunction<WalkProcessFn>("kernel32.dll", "Process32First");
-    const auto next = systemFunction<WalkProcessFn>("kernel32.dll", "Process32Next");
-    if (createSnapshot == nullptr || first == nullptr || next == nullptr)
-        return 0;
-    HANDLE snapshot = createSnapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry; // 296
-    for (BOOL more = first(snapshot, &entry); more; more = next(snapshot, &entry)) {
-        if (isShellProcessName(entry.szExeFile, systemLeadByte))
-            seamTerminateProcess(entry.th32ProcessID, entry.szExeFile, 1);
-        entry.dwSize = sizeof entry;
-    }
-    CloseHandle(snapshot);
-    return seamExitWindowsEx(exitFlags, 0);
 }

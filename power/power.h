@@ -13,9 +13,3 @@ void beginPowerAction(HWND window);
 // for the others. Returns 1 on success, 0 after showing the failure box.
 int performPowerAction(UINT exitFlags, HWND window);
 
-// ExitWindowsEx on NT; the Windows 95/98/Me path elsewhere.
-BOOL exitWindows(UINT exitFlags);
-
-// Windows 95/98/Me: a forced exit first ends every explorer.exe process.
-// Returns 0 without exiting when the process list cannot be read.
-BOOL exitWindows9x(UINT exitFlags);

@@ -63,6 +63,10 @@ int32_t autoStartNumber(const char* text)
     return parseLeadingLong(text, static_cast<int>(std::strlen(text)));
 }
 
+namespace {
+
+// Seconds for a COUNT in minutes: 0 (arm nothing) below 1, else count x 60,
+// capped at kLongestTickCountdownSeconds.
 uint32_t autoStartCountdownSeconds(int32_t countMinutes)
 {
     if (countMinutes < 1)
@@ -74,6 +78,8 @@ uint32_t autoStartCountdownSeconds(int32_t countMinutes)
     return seconds > kLongestTickCountdownSeconds ? kLongestTickCountdownSeconds
                                                   : static_cast<uint32_t>(seconds);
 }
+
+} // namespace
 
 AutoStartPlan planAutoStart(AutoStartReader read, void* context)
 {
@@ -125,10 +131,16 @@ AutoStartForm readAutoStartForm(AutoStartReader read, void* context)
     return form;
 }
 
+namespace {
+
+// COUNT as written: hours x 60 + minutes, in a wide type (hand-typed fields
+// can be large).
 int64_t autoStartCountFromFields(uint32_t hours, uint32_t minutes)
 {
     return static_cast<int64_t>(hours) * kMinutesPerHour + minutes;
 }
+
+} // namespace
 
 void writeAutoStartForm(const AutoStartForm& form, AutoStartWriter write, void* context)
 {

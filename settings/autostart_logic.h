@@ -33,10 +33,6 @@ int32_t autoStartNumber(const char* text);
 // difference can still tell from an overdue one.
 constexpr uint32_t kLongestTickCountdownSeconds = 2147483;
 
-// Seconds for a COUNT in minutes: 0 (arm nothing) below 1, else count x 60,
-// capped at kLongestTickCountdownSeconds.
-uint32_t autoStartCountdownSeconds(int32_t countMinutes);
-
 // What armAutoStart does.
 struct AutoStartPlan {
     AutoStartKind kind;   // None: arm nothing
@@ -66,6 +62,3 @@ AutoStartForm readAutoStartForm(AutoStartReader read, void* context);
 // Writes the five keys in the dialog's order: SEL, HOST, COUNT, TIME_M, TIME_H.
 void writeAutoStartForm(const AutoStartForm& form, AutoStartWriter write, void* context);
 
-// COUNT as written: hours x 60 + minutes, in a wide type (hand-typed fields
-// can be large).
-int64_t autoStartCountFromFields(uint32_t hours, uint32_t minutes);

@@ -237,6 +237,9 @@ bool writeOptionsFile(const Options& options)
     return true;
 }
 
+namespace {
+
+// Starts noctillink.exe from the program directory, if it is there.
 void startCompanionProgram()
 {
     // Looked for first, so that a missing program never brings up a message
@@ -247,6 +250,8 @@ void startCompanionProgram()
     const char* directory = g_app.programDirectory[0] != '\0' ? g_app.programDirectory : nullptr;
     ShellExecuteA(nullptr, nullptr, kCompanionProgram, nullptr, directory, SW_SHOWNORMAL);
 }
+
+} // namespace
 
 void loadOptions()
 {

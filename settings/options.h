@@ -32,5 +32,3 @@ bool writeOptionsFile(const Options& options);
 // and `fresh` is removed; only if even putting the old file back failed do
 // `aside` (old) and `fresh` (new) remain for the next load.
 bool replaceFileSafely(const char* fresh, const char* target, const char* aside, bool allowMoveFileEx);
-// Starts noctillink.exe from the program directory, if it is there.
-void startCompanionProgram();

@@ -69,6 +69,21 @@ void encodeOptions(const Options& o, unsigned char out[kOptionsFileSize])
     std::memcpy(out + offsetof(Options, skinName), o.skinName, sizeof o.skinName);
 }
 
+namespace {
+
+// Mends what a damaged file could hold: each string ends inside its field
+// (cut before a double-byte character that would not fit) and an unknown
+// power action becomes Shutdown.
+void sanitizeOptions(Options& o)
+{
+    terminateInside(o.hostName, sizeof o.hostName);
+    terminateInside(o.skinName, sizeof o.skinName);
+    if (o.powerAction < Shutdown || o.powerAction > Logoff)
+        o.powerAction = Shutdown;
+}
+
+} // namespace
+
 bool decodeOptions(const unsigned char* data, size_t n, Options& inOut)
 {
     if (data == nullptr || n == 0)
@@ -96,12 +111,4 @@ bool decodeOptions(const unsigned char* data, size_t n, Options& inOut)
     std::memcpy(o.skinName, image + offsetof(Options, skinName), sizeof o.skinName);
     sanitizeOptions(o);
     return true;
-}
-
-void sanitizeOptions(Options& o)
-{
-    terminateInside(o.hostName, sizeof o.hostName);
-    terminateInside(o.skinName, sizeof o.skinName);
-    if (o.powerAction < Shutdown || o.powerAction > Logoff)
-        o.powerAction = Shutdown;
 }

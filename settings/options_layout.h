@@ -54,7 +54,3 @@ void encodeOptions(const Options& options, unsigned char out[kOptionsFileSize]);
 // `inOut` untouched, when there is no byte at all.
 bool decodeOptions(const unsigned char* data, size_t n, Options& inOut);
 
-// Mends what a damaged file could hold: each string ends inside its field
-// (cut before a double-byte character that would not fit) and an unknown
-// power action becomes Shutdown.
-void sanitizeOptions(Options& options);

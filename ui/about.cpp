@@ -78,8 +78,6 @@ void onPaint(HWND dialog)
     EndPaint(dialog, &ps);
 }
 
-} // namespace
-
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -114,6 +112,8 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
     return 0;
 }
+
+} // namespace
 
 INT_PTR runAboutDialog(HWND owner)
 {

@@ -10,7 +10,6 @@ extern const char kAboutMailLink[];
 
 // Opens the modal about box (dialog 112) on `owner`. Returns its end code.
 INT_PTR runAboutDialog(HWND owner);
-INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Colours of a link: normal and while the pointer is over it.
 constexpr COLORREF kLinkColor = 0x00FF3030;

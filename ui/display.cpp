@@ -63,11 +63,16 @@ bool skinElementRect(int id, RECT& sheetRect)
     return false;
 }
 
+namespace {
+
+// A font of the face: fixed pitch, Shift-JIS, the given face, height, weight.
 HFONT createDisplayFont(const char* face, int height, int weight, BOOL underlined)
 {
     return CreateFontA(height, 0, 0, 0, weight, FALSE, underlined ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
                        FIXED_PITCH | FF_MODERN, face);
 }
+
+} // namespace
 
 void createDisplayObjects(HWND window)
 {

@@ -28,9 +28,6 @@ void createDisplayObjects(HWND window);
 // Releases the surfaces (each context before its bitmap), then the fonts.
 void releaseDisplayObjects();
 
-// A font of the face: fixed pitch, Shift-JIS, the given face, height, weight.
-HFONT createDisplayFont(const char* face, int height, int weight, BOOL underlined);
-
 // Loads bitmap resource `id` (when its low word is not 0) or the bitmap file
 // `file`, and copies it whole onto `target` at (x, y) with `rop`. Returns 1
 // when drawn, 0 when it could not be loaded (nothing drawn).

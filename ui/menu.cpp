@@ -76,8 +76,7 @@ void trackAt(HWND window, POINT point)
     DestroyMenu(menu);
 }
 
-} // namespace
-
+// Inserts one entry per skin directory before [Noctil!]. Returns 0.
 int fillSkinMenu(HMENU popup)
 {
     FillContext context = {popup};
@@ -85,6 +84,7 @@ int fillSkinMenu(HMENU popup)
     return 0;
 }
 
+// Checks the entries that match the options and the application state.
 void setMenuChecks(HMENU popup)
 {
     const Options& o = g_app.options;
@@ -104,6 +104,8 @@ void setMenuChecks(HMENU popup)
     for (const PowerActionCommand& command : kPowerActionCommands)
         checkItem(popup, command.id, o.powerAction == command.action);
 }
+
+} // namespace
 
 HMENU buildPopupMenu(HWND window)
 {

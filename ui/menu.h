@@ -16,8 +16,3 @@ void showPopupMenuAtIcon(HWND window);
 // GetSubMenu(menu, 0).
 HMENU buildPopupMenu(HWND window);
 
-// Inserts one entry per skin directory before [Noctil!]. Returns 0.
-int fillSkinMenu(HMENU popup);
-// Checks the entries that match the options and the application state.
-void setMenuChecks(HMENU popup);
-

@@ -9,9 +9,17 @@
 
 namespace {
 
+// The path of `file` in skin directory `name`; false (and `out` empty) when it
+// cannot be formed within `size` bytes.
+bool skinFilePath(char* out, size_t size, const char* name, const char* file)
+{
+    char directory[kSkinPathSize];
+    getModuleDirectory(directory, sizeof directory);
+    return composeSkinFilePath(out, size, directory, name, file, systemLeadByte);
+}
+
 const char kSkinSection[] = "SKIN";
 const char kDefaultColor[] = "#000000";
-
 
 struct SheetPlace {
     int id;
@@ -85,13 +93,6 @@ char* makeModulePath(char* buffer, size_t capacity, const char* suffix)
     if (buffer[0] == '\0' || !appendText(buffer, capacity, suffix))
         buffer[0] = '\0';
     return buffer;
-}
-
-bool skinFilePath(char* out, size_t size, const char* name, const char* file)
-{
-    char directory[kSkinPathSize];
-    getModuleDirectory(directory, sizeof directory);
-    return composeSkinFilePath(out, size, directory, name, file, systemLeadByte);
 }
 
 void readSkinDisplayName(const char* name, char* out, size_t size)

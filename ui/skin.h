@@ -23,9 +23,6 @@ void drawBuiltInSheet(HWND window);
 using SkinDirectoryCallback = bool (*)(void* context, int index, const char* name);
 int forEachSkinDirectory(SkinDirectoryCallback callback, void* context);
 
-// The path of `file` in skin directory `name`; false (and `out` empty) when it
-// cannot be formed within `size` bytes.
-bool skinFilePath(char* out, size_t size, const char* name, const char* file);
 // The display name of a skin (key NAME of its skin.ini; empty if absent).
 void readSkinDisplayName(const char* name, char* out, size_t size);
 

@@ -14,6 +14,36 @@ namespace {
 
 constexpr int kFrameWidth = 4; // pixels, one DrawFocusRect ring each
 
+// Draws the dotted frame along the inside of the target's outer edge, or
+// erases it: the drawing is an exclusive-or, so a second call undoes the
+// first. Does nothing on the dialog itself.
+void toggleHighlightFrame(HWND target, HWND dialog)
+{
+    if (target == dialog)
+        return;
+    RECT r = {};
+    GetWindowRect(target, &r);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC dc = GetWindowDC(target); // the whole window, non-client area included
+    if (dc == nullptr)
+        return;
+    for (int i = 0; i < kFrameWidth; ++i) {
+        RECT ring = {i, i, w - i, h - i};
+        DrawFocusRect(dc, &ring);
+    }
+    ReleaseDC(target, dc);
+}
+
+// Writes what kind of window the target is into the edit control.
+void describeWindowClass(HWND edit, HWND target)
+{
+    char className[1024] = {};
+    GetClassNameA(target, className, sizeof className);
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(target, GWL_STYLE));
+    SetWindowTextA(edit, windowKindText(className, style));
+}
+
 // The radio buttons in the order OK tests them; with none of them checked the
 // condition is the fourth, WindowInactive.
 struct RadioMode {
@@ -212,8 +242,6 @@ void onCommand(HWND dialog, int id)
         onCancel(dialog);
 }
 
-} // namespace
-
 INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -242,34 +270,10 @@ INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return 0;
 }
 
+} // namespace
+
 INT_PTR runWindowPicker(HWND owner)
 {
     runModalDialog(owner, IDD_WINDOW_PICKER, windowPickerProc);
     return 0;
-}
-
-void toggleHighlightFrame(HWND target, HWND dialog)
-{
-    if (target == dialog)
-        return;
-    RECT r = {};
-    GetWindowRect(target, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC dc = GetWindowDC(target); // the whole window, non-client area included
-    if (dc == nullptr)
-        return;
-    for (int i = 0; i < kFrameWidth; ++i) {
-        RECT ring = {i, i, w - i, h - i};
-        DrawFocusRect(dc, &ring);
-    }
-    ReleaseDC(target, dc);
-}
-
-void describeWindowClass(HWND edit, HWND target)
-{
-    char className[1024] = {};
-    GetClassNameA(target, className, sizeof className);
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(target, GWL_STYLE));
-    SetWindowTextA(edit, windowKindText(className, style));
 }

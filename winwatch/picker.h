@@ -13,11 +13,4 @@ extern HWND pickHighlighted; // the window that carries the frame now, or null
 // Opens dialog 121 modally on the main window. On OK it stores watchedWindow
 // and monitorMode and clears watchedWasActive. Always returns 0.
 INT_PTR runWindowPicker(HWND owner);
-INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the dotted frame along the inside of the target's outer edge, or
-// erases it: the drawing is an exclusive-or, so a second call undoes the
-// first. Does nothing on the dialog itself.
-void toggleHighlightFrame(HWND target, HWND dialog);
-// Writes what kind of window the target is into the edit control.
-void describeWindowClass(HWND edit, HWND target);
