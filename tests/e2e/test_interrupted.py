@@ -7,10 +7,9 @@ import subprocess
 import time
 
 from harness import Harness
-from power_e2e import options_bytes, click_start, wait_for
+from power_e2e import options_bytes, arm_due_now, wait_for
 
 CONFIRM = "Noctil !"
-WM_KEYDOWN, VK_NUMPAD2 = 0x0100, 0x62
 WM_TRAY_CALLBACK, WM_RBUTTONDOWN = 0x0400, 0x0204
 
 
@@ -30,8 +29,7 @@ with open(os.path.join(app, "noctil.gid"), "wb") as f:
     f.write(options_bytes(silent=1))
 proc = h.start(app)
 h.check(h.wait_window(), "main window appears")
-click_start(h)  # arms the target set 20 s after the start
-h.probe("post", WM_KEYDOWN, VK_NUMPAD2, 0)  # an hour earlier: due at the next tick
+arm_due_now(h)
 h.check(wait_for(lambda: h.probe("dialog", CONFIRM)[0] == 0, 10) is not None, "the confirmation opens")
 
 

@@ -4,7 +4,7 @@ import os
 import time
 
 from harness import Harness
-from power_e2e import options_bytes, click_start, wait_for, notice, centred
+from power_e2e import options_bytes, arm_due_now, wait_for, notice, centred
 
 h = Harness()
 app = h.install()
@@ -14,8 +14,8 @@ log = os.path.join(app, "seam.log")
 
 proc = h.start(app)
 h.check(h.wait_window(), "main window appears")
-click_start(h)  # arms the target set 20 s after the start
-took = wait_for(lambda: h.probe("dialog", "Noctil !")[0] == 0, 45, 0.2)
+arm_due_now(h)
+took = wait_for(lambda: h.probe("dialog", "Noctil !")[0] == 0, 10, 0.2)
 h.check(took is not None, "the confirmation opens when the target is reached", took)
 took = wait_for(lambda: notice(h) is not None, 20, 0.2)
 h.check(took is not None and 8 <= took <= 13, "about ten seconds later the wait notice is shown", took)

@@ -5,7 +5,7 @@ import os
 import time
 
 from harness import Harness
-from power_e2e import options_bytes, options_fields, click_start, wait_for
+from power_e2e import options_bytes, options_fields, arm_due_now, wait_for
 
 h = Harness()
 version = os.environ.get("NOCTIL_WINVER") or "win10"
@@ -36,7 +36,7 @@ log = os.path.join(app, "seam.log")
 calls = lambda: open(log).read().splitlines() if os.path.exists(log) else []
 proc = h.start(app)
 h.check(h.wait_window(), "main window appears")
-click_start(h)
+arm_due_now(h)
 click = "MessageBeep 0xFFFFFFFF" if nine_x else "Beep 37 3"
 h.check(wait_for(lambda: calls(), 5) is not None and calls()[0] == click, "the click is %s" % click, calls()[:1])
 done = wait_for(lambda: any(c.startswith("ExitWindowsEx") for c in calls()), 60, 0.5)

@@ -174,30 +174,6 @@ TEST_F(ConfirmTest, SilentMakesNoSoundAndCountsTheSame)
     EXPECT_STREQ("", seamRecorderLog());
 }
 
-TEST_F(ConfirmTest, RunsOutAfterTenRealSeconds)
-{
-    std::vector<std::string> shown;
-    DWORD opened = 0;
-    const INT_PTR result = run([&](HWND d) {
-        opened = GetTickCount();
-        while (d != nullptr && IsWindowVisible(d)) {
-            const std::string now = controlText(d, IDC_CONFIRM_COUNT);
-            if (IsWindowVisible(d) && !now.empty() && (shown.empty() || shown.back() != now))
-                shown.push_back(now);
-            Sleep(20);
-        }
-    });
-    const DWORD took = GetTickCount() - opened;
-    EXPECT_EQ(1, result);
-    EXPECT_GE(took, 9500u);
-    EXPECT_LE(took, 11500u);
-    std::vector<std::string> expected;
-    for (int s = 9; s >= 0; --s)
-        expected.push_back(countText(s));
-    EXPECT_EQ(expected, shown);
-    EXPECT_EQ(11, countLines(seamRecorderLog(), "Beep 37 3")) << seamRecorderLog();
-}
-
 TEST_F(ConfirmTest, OpenDialogUsesTheConfirmationColours)
 {
     COLORREF text = 0, back = 0, penColour = 0;
