@@ -1,25 +1,17 @@
 // Digit arrows and keypad keys: hit geometry and per-field steps.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "core/spinner.h"
+#include "tests/support/time_support.h"
 
 namespace {
 
-DateTime at(int y, int mo, int d, int h, int mi, int s)
+// A target whose day of week and milliseconds no step may touch.
+DateTime t(int y, int mo, int d, int h, int mi, int s)
 {
-    return DateTime{static_cast<uint16_t>(y), static_cast<uint16_t>(mo), 3, static_cast<uint16_t>(d),
-                    static_cast<uint16_t>(h), static_cast<uint16_t>(mi), static_cast<uint16_t>(s), 123};
-}
-
-std::string show(const DateTime& t)
-{
-    char b[64];
-    std::snprintf(b, sizeof b, "%04u-%02u-%02u %02u:%02u:%02u.%03u dow %u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                  t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek);
-    return b;
+    return at(y, mo, d, h, mi, s, 3, 123);
 }
 
 TEST(SpinnerHit, ColumnsRowsAndTheirEdges)
@@ -57,24 +49,16 @@ TEST(SpinnerHit, CursorArea)
         EXPECT_EQ(c.in, inSpinnerArea(c.x, c.y)) << "x " << c.x << " y " << c.y;
 }
 
-TEST(SpinnerTens, EveryValueOfAMinute)
+TEST(SpinnerTens, UpAndDownByTensWithTheirWraps)
 {
-    for (int v = 0; v < 60; ++v) {
-        const int up = (v / 10 == 5) ? 0 : (v / 10 + 1) * 10;
-        const int down = (v == 0) ? 50 : ((v - 1) / 10) * 10;
-        EXPECT_EQ(up, tensUp(v)) << "up from " << v;
-        EXPECT_EQ(down, tensDown(v)) << "down from " << v;
+    struct Case { int value, up, down; } cases[] = {
+        {0, 10, 50}, {1, 10, 0}, {9, 10, 0}, {10, 20, 0}, {11, 20, 10}, {37, 40, 30},
+        {49, 50, 40}, {50, 0, 40}, {51, 0, 50}, {59, 0, 50},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.up, tensUp(c.value)) << "up from " << c.value;
+        EXPECT_EQ(c.down, tensDown(c.value)) << "down from " << c.value;
     }
-    // The worked examples, in a row as a held arrow produces them.
-    int v = 37;
-    const int downs[] = {30, 20, 10, 0, 50, 40};
-    for (int expected : downs) {
-        v = tensDown(v);
-        EXPECT_EQ(expected, v);
-    }
-    EXPECT_EQ(0, tensDown(5));
-    EXPECT_EQ(40, tensUp(37));
-    EXPECT_EQ(0, tensUp(59));
 }
 
 struct StepCase {
@@ -88,46 +72,46 @@ TEST(SpinnerStep, EveryFieldBothWaysAndItsWraps)
 {
     const StepCase cases[] = {
         // Year: no bound either way.
-        {at(2026, 5, 10, 12, 7, 30), SpinYear, true, false, at(2027, 5, 10, 12, 7, 30)},
-        {at(2026, 5, 10, 12, 7, 30), SpinYear, false, true, at(2025, 5, 10, 12, 7, 30)},
-        {at(1601, 1, 1, 0, 0, 0), SpinYear, false, false, at(1600, 1, 1, 0, 0, 0)},
-        {at(30827, 1, 1, 0, 0, 0), SpinYear, true, false, at(30828, 1, 1, 0, 0, 0)},
+        {t(2026, 5, 10, 12, 7, 30), SpinYear, true, false, t(2027, 5, 10, 12, 7, 30)},
+        {t(2026, 5, 10, 12, 7, 30), SpinYear, false, true, t(2025, 5, 10, 12, 7, 30)},
+        {t(1601, 1, 1, 0, 0, 0), SpinYear, false, false, t(1600, 1, 1, 0, 0, 0)},
+        {t(30827, 1, 1, 0, 0, 0), SpinYear, true, false, t(30828, 1, 1, 0, 0, 0)},
         // Month wraps without touching the year; the day is not adjusted.
-        {at(2026, 12, 15, 0, 0, 0), SpinMonth, true, false, at(2026, 1, 15, 0, 0, 0)},
-        {at(2026, 1, 15, 0, 0, 0), SpinMonth, false, false, at(2026, 12, 15, 0, 0, 0)},
-        {at(2026, 1, 31, 0, 0, 0), SpinMonth, true, false, at(2026, 2, 31, 0, 0, 0)},
-        {at(2026, 6, 15, 0, 0, 0), SpinMonth, true, true, at(2026, 7, 15, 0, 0, 0)},
+        {t(2026, 12, 15, 0, 0, 0), SpinMonth, true, false, t(2026, 1, 15, 0, 0, 0)},
+        {t(2026, 1, 15, 0, 0, 0), SpinMonth, false, false, t(2026, 12, 15, 0, 0, 0)},
+        {t(2026, 1, 31, 0, 0, 0), SpinMonth, true, false, t(2026, 2, 31, 0, 0, 0)},
+        {t(2026, 6, 15, 0, 0, 0), SpinMonth, true, true, t(2026, 7, 15, 0, 0, 0)},
         // Day wraps by the length of its month; the month stays.
-        {at(2026, 1, 31, 0, 0, 0), SpinDay, true, false, at(2026, 1, 1, 0, 0, 0)},
-        {at(2026, 4, 30, 0, 0, 0), SpinDay, true, false, at(2026, 4, 1, 0, 0, 0)},
-        {at(2026, 2, 28, 0, 0, 0), SpinDay, true, false, at(2026, 2, 1, 0, 0, 0)},
-        {at(2024, 2, 28, 0, 0, 0), SpinDay, true, false, at(2024, 2, 29, 0, 0, 0)},
-        {at(2100, 2, 28, 0, 0, 0), SpinDay, true, false, at(2100, 2, 29, 0, 0, 0)},
-        {at(2026, 2, 1, 0, 0, 0), SpinDay, false, false, at(2026, 2, 28, 0, 0, 0)},
-        {at(2024, 2, 1, 0, 0, 0), SpinDay, false, false, at(2024, 2, 29, 0, 0, 0)},
-        {at(2026, 11, 1, 0, 0, 0), SpinDay, false, true, at(2026, 11, 30, 0, 0, 0)},
-        {at(2026, 11, 14, 0, 0, 0), SpinDay, false, true, at(2026, 11, 13, 0, 0, 0)},
+        {t(2026, 1, 31, 0, 0, 0), SpinDay, true, false, t(2026, 1, 1, 0, 0, 0)},
+        {t(2026, 4, 30, 0, 0, 0), SpinDay, true, false, t(2026, 4, 1, 0, 0, 0)},
+        {t(2026, 2, 28, 0, 0, 0), SpinDay, true, false, t(2026, 2, 1, 0, 0, 0)},
+        {t(2024, 2, 28, 0, 0, 0), SpinDay, true, false, t(2024, 2, 29, 0, 0, 0)},
+        {t(2100, 2, 28, 0, 0, 0), SpinDay, true, false, t(2100, 2, 29, 0, 0, 0)},
+        {t(2026, 2, 1, 0, 0, 0), SpinDay, false, false, t(2026, 2, 28, 0, 0, 0)},
+        {t(2024, 2, 1, 0, 0, 0), SpinDay, false, false, t(2024, 2, 29, 0, 0, 0)},
+        {t(2026, 11, 1, 0, 0, 0), SpinDay, false, true, t(2026, 11, 30, 0, 0, 0)},
+        {t(2026, 11, 14, 0, 0, 0), SpinDay, false, true, t(2026, 11, 13, 0, 0, 0)},
         // Hour.
-        {at(2026, 5, 10, 23, 7, 30), SpinHour, true, false, at(2026, 5, 10, 0, 7, 30)},
-        {at(2026, 5, 10, 0, 7, 30), SpinHour, false, false, at(2026, 5, 10, 23, 7, 30)},
-        {at(2026, 5, 10, 9, 7, 30), SpinHour, true, true, at(2026, 5, 10, 10, 7, 30)},
+        {t(2026, 5, 10, 23, 7, 30), SpinHour, true, false, t(2026, 5, 10, 0, 7, 30)},
+        {t(2026, 5, 10, 0, 7, 30), SpinHour, false, false, t(2026, 5, 10, 23, 7, 30)},
+        {t(2026, 5, 10, 9, 7, 30), SpinHour, true, true, t(2026, 5, 10, 10, 7, 30)},
         // Minute, slow: seconds untouched, no carry into the hour.
-        {at(2026, 5, 10, 12, 59, 30), SpinMinute, true, false, at(2026, 5, 10, 12, 0, 30)},
-        {at(2026, 5, 10, 12, 0, 30), SpinMinute, false, false, at(2026, 5, 10, 12, 59, 30)},
-        {at(2026, 5, 10, 12, 7, 30), SpinMinute, true, false, at(2026, 5, 10, 12, 8, 30)},
+        {t(2026, 5, 10, 12, 59, 30), SpinMinute, true, false, t(2026, 5, 10, 12, 0, 30)},
+        {t(2026, 5, 10, 12, 0, 30), SpinMinute, false, false, t(2026, 5, 10, 12, 59, 30)},
+        {t(2026, 5, 10, 12, 7, 30), SpinMinute, true, false, t(2026, 5, 10, 12, 8, 30)},
         // Minute, fast: tens, seconds cleared.
-        {at(2026, 5, 10, 12, 7, 30), SpinMinute, true, true, at(2026, 5, 10, 12, 10, 0)},
-        {at(2026, 5, 10, 12, 55, 30), SpinMinute, true, true, at(2026, 5, 10, 12, 0, 0)},
-        {at(2026, 5, 10, 12, 37, 30), SpinMinute, false, true, at(2026, 5, 10, 12, 30, 0)},
-        {at(2026, 5, 10, 12, 0, 30), SpinMinute, false, true, at(2026, 5, 10, 12, 50, 0)},
+        {t(2026, 5, 10, 12, 7, 30), SpinMinute, true, true, t(2026, 5, 10, 12, 10, 0)},
+        {t(2026, 5, 10, 12, 55, 30), SpinMinute, true, true, t(2026, 5, 10, 12, 0, 0)},
+        {t(2026, 5, 10, 12, 37, 30), SpinMinute, false, true, t(2026, 5, 10, 12, 30, 0)},
+        {t(2026, 5, 10, 12, 0, 30), SpinMinute, false, true, t(2026, 5, 10, 12, 50, 0)},
         // Second, slow and fast: the minute stays.
-        {at(2026, 5, 10, 12, 7, 59), SpinSecond, true, false, at(2026, 5, 10, 12, 7, 0)},
-        {at(2026, 5, 10, 12, 7, 0), SpinSecond, false, false, at(2026, 5, 10, 12, 7, 59)},
-        {at(2026, 5, 10, 12, 7, 52), SpinSecond, true, true, at(2026, 5, 10, 12, 7, 0)},
-        {at(2026, 5, 10, 12, 7, 0), SpinSecond, false, true, at(2026, 5, 10, 12, 7, 50)},
-        {at(2026, 5, 10, 12, 7, 21), SpinSecond, false, true, at(2026, 5, 10, 12, 7, 20)},
+        {t(2026, 5, 10, 12, 7, 59), SpinSecond, true, false, t(2026, 5, 10, 12, 7, 0)},
+        {t(2026, 5, 10, 12, 7, 0), SpinSecond, false, false, t(2026, 5, 10, 12, 7, 59)},
+        {t(2026, 5, 10, 12, 7, 52), SpinSecond, true, true, t(2026, 5, 10, 12, 7, 0)},
+        {t(2026, 5, 10, 12, 7, 0), SpinSecond, false, true, t(2026, 5, 10, 12, 7, 50)},
+        {t(2026, 5, 10, 12, 7, 21), SpinSecond, false, true, t(2026, 5, 10, 12, 7, 20)},
         // Nothing hit, nothing changes.
-        {at(2026, 5, 10, 12, 7, 21), SpinNone, true, true, at(2026, 5, 10, 12, 7, 21)},
+        {t(2026, 5, 10, 12, 7, 21), SpinNone, true, true, t(2026, 5, 10, 12, 7, 21)},
     };
     for (const StepCase& c : cases) {
         DateTime d = c.from;
@@ -135,15 +119,15 @@ TEST(SpinnerStep, EveryFieldBothWaysAndItsWraps)
             spinUp(d, c.field, c.fast);
         else
             spinDown(d, c.field, c.fast);
-        EXPECT_EQ(show(c.to), show(d)) << "field " << c.field << (c.up ? " up" : " down")
-                                       << (c.fast ? " fast" : " slow") << " from " << show(c.from);
+        EXPECT_EQ(showAll(c.to), showAll(d)) << "field " << c.field << (c.up ? " up" : " down")
+                                       << (c.fast ? " fast" : " slow") << " from " << showAll(c.from);
     }
 }
 
 TEST(SpinnerStep, HeldMinuteArrowFromSevenPastTwelve)
 {
     // Press, first repeat (slow), then the fast repeats.
-    DateTime d = at(2026, 5, 10, 12, 7, 30);
+    DateTime d = t(2026, 5, 10, 12, 7, 30);
     const bool fast[] = {false, false, true, true, true};
     const int minutes[] = {8, 9, 10, 20, 30};
     for (int i = 0; i < 5; ++i) {
@@ -157,39 +141,39 @@ TEST(SpinnerStep, HeldMinuteArrowFromSevenPastTwelve)
 TEST(SpinnerDate, WhatTheSystemCanConvert)
 {
     struct Case { DateTime d; bool ok; } cases[] = {
-        {at(2026, 1, 31, 23, 59, 59), true}, {at(2026, 2, 28, 0, 0, 0), true},
-        {at(2026, 2, 29, 0, 0, 0), false}, {at(2026, 2, 31, 0, 0, 0), false},
-        {at(2024, 2, 29, 0, 0, 0), true}, {at(2000, 2, 29, 0, 0, 0), true},
-        {at(2100, 2, 29, 0, 0, 0), false}, {at(1900, 2, 29, 0, 0, 0), false},
-        {at(2026, 4, 31, 0, 0, 0), false}, {at(2026, 6, 30, 0, 0, 0), true},
-        {at(1601, 1, 1, 0, 0, 0), true}, {at(1600, 12, 31, 0, 0, 0), false},
-        {at(30827, 12, 31, 0, 0, 0), true}, {at(30828, 1, 1, 0, 0, 0), false},
-        {at(2026, 0, 1, 0, 0, 0), false}, {at(2026, 13, 1, 0, 0, 0), false}, {at(2026, 5, 0, 0, 0, 0), false},
-        {at(2026, 5, 1, 24, 0, 0), false}, {at(2026, 5, 1, 0, 60, 0), false}, {at(2026, 5, 1, 0, 0, 60), false},
+        {t(2026, 1, 31, 23, 59, 59), true}, {t(2026, 2, 28, 0, 0, 0), true},
+        {t(2026, 2, 29, 0, 0, 0), false}, {t(2026, 2, 31, 0, 0, 0), false},
+        {t(2024, 2, 29, 0, 0, 0), true}, {t(2000, 2, 29, 0, 0, 0), true},
+        {t(2100, 2, 29, 0, 0, 0), false}, {t(1900, 2, 29, 0, 0, 0), false},
+        {t(2026, 4, 31, 0, 0, 0), false}, {t(2026, 6, 30, 0, 0, 0), true},
+        {t(1601, 1, 1, 0, 0, 0), true}, {t(1600, 12, 31, 0, 0, 0), false},
+        {t(30827, 12, 31, 0, 0, 0), true}, {t(30828, 1, 1, 0, 0, 0), false},
+        {t(2026, 0, 1, 0, 0, 0), false}, {t(2026, 13, 1, 0, 0, 0), false}, {t(2026, 5, 0, 0, 0, 0), false},
+        {t(2026, 5, 1, 24, 0, 0), false}, {t(2026, 5, 1, 0, 60, 0), false}, {t(2026, 5, 1, 0, 0, 60), false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.ok, isConvertibleDate(c.d)) << show(c.d);
+        EXPECT_EQ(c.ok, isConvertibleDate(c.d)) << showAll(c.d);
 }
 
 TEST(KeypadStep, SixKeysAndTheOthers)
 {
     struct Case { int digit; DateTime from, to; bool handled; } cases[] = {
-        {1, at(2026, 3, 1, 12, 7, 30), at(2026, 3, 31, 12, 7, 30), true},
-        {1, at(2026, 3, 15, 12, 7, 30), at(2026, 3, 14, 12, 7, 30), true},
-        {2, at(2026, 3, 15, 0, 7, 30), at(2026, 3, 15, 23, 7, 30), true},
-        {3, at(2026, 3, 15, 12, 0, 30), at(2026, 3, 15, 12, 59, 0), true},
-        {3, at(2026, 3, 15, 12, 7, 30), at(2026, 3, 15, 12, 6, 0), true},
-        {4, at(2026, 3, 31, 12, 7, 30), at(2026, 3, 1, 12, 7, 30), true},
-        {4, at(2026, 6, 30, 12, 7, 30), at(2026, 6, 1, 12, 7, 30), true},
-        {5, at(2026, 3, 15, 23, 7, 30), at(2026, 3, 15, 0, 7, 30), true},
-        {6, at(2026, 3, 15, 12, 59, 30), at(2026, 3, 15, 12, 0, 0), true},
-        {0, at(2026, 3, 15, 12, 7, 30), at(2026, 3, 15, 12, 7, 30), false},
-        {7, at(2026, 3, 15, 12, 7, 30), at(2026, 3, 15, 12, 7, 30), false},
+        {1, t(2026, 3, 1, 12, 7, 30), t(2026, 3, 31, 12, 7, 30), true},
+        {1, t(2026, 3, 15, 12, 7, 30), t(2026, 3, 14, 12, 7, 30), true},
+        {2, t(2026, 3, 15, 0, 7, 30), t(2026, 3, 15, 23, 7, 30), true},
+        {3, t(2026, 3, 15, 12, 0, 30), t(2026, 3, 15, 12, 59, 0), true},
+        {3, t(2026, 3, 15, 12, 7, 30), t(2026, 3, 15, 12, 6, 0), true},
+        {4, t(2026, 3, 31, 12, 7, 30), t(2026, 3, 1, 12, 7, 30), true},
+        {4, t(2026, 6, 30, 12, 7, 30), t(2026, 6, 1, 12, 7, 30), true},
+        {5, t(2026, 3, 15, 23, 7, 30), t(2026, 3, 15, 0, 7, 30), true},
+        {6, t(2026, 3, 15, 12, 59, 30), t(2026, 3, 15, 12, 0, 0), true},
+        {0, t(2026, 3, 15, 12, 7, 30), t(2026, 3, 15, 12, 7, 30), false},
+        {7, t(2026, 3, 15, 12, 7, 30), t(2026, 3, 15, 12, 7, 30), false},
     };
     for (const Case& c : cases) {
         DateTime d = c.from;
         EXPECT_EQ(c.handled, keypadStep(d, c.digit)) << "key " << c.digit;
-        EXPECT_EQ(show(c.to), show(d)) << "key " << c.digit << " from " << show(c.from);
+        EXPECT_EQ(showAll(c.to), showAll(d)) << "key " << c.digit << " from " << showAll(c.from);
     }
 }
 

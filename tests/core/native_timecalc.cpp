@@ -1,26 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "core/timecalc.h"
+#include "tests/support/time_support.h"
 
 namespace {
-
-DateTime at(int y, int mo, int d, int h, int mi, int s = 0, int dow = 0, int ms = 0)
-{
-    return DateTime{static_cast<uint16_t>(y), static_cast<uint16_t>(mo), static_cast<uint16_t>(dow),
-                    static_cast<uint16_t>(d), static_cast<uint16_t>(h), static_cast<uint16_t>(mi),
-                    static_cast<uint16_t>(s), static_cast<uint16_t>(ms)};
-}
-
-std::string show(const DateTime& t)
-{
-    char b[64];
-    std::snprintf(b, sizeof b, "%04u-%02u-%02u %02u:%02u:%02u.%03u dow %u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                  t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek);
-    return b;
-}
 
 TEST(DaysInMonth, EveryMonthAndTheOddValues)
 {
@@ -48,7 +33,7 @@ TEST(AdvanceOneDay, CarriesIntoMonthAndYear)
     for (const Case& c : cases) {
         DateTime d = c.from;
         advanceOneDay(d);
-        EXPECT_EQ(show(c.to), show(d)) << "from " << show(c.from);
+        EXPECT_EQ(showAll(c.to), showAll(d)) << "from " << showAll(c.from);
     }
 }
 
@@ -67,8 +52,8 @@ TEST(NextOccurrence, MinuteResolutionAndDayCarry)
         {at(2026, 12, 7, 10, 0, 0, 1), -1, 0, at(2026, 12, 7, 65535, 0, 0, 1)},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(show(c.expected), show(nextOccurrenceAfter(c.now, c.hour, c.minute)))
-            << "now " << show(c.now) << " asking " << c.hour << ":" << c.minute;
+        EXPECT_EQ(showAll(c.expected), showAll(nextOccurrenceAfter(c.now, c.hour, c.minute)))
+            << "now " << showAll(c.now) << " asking " << c.hour << ":" << c.minute;
 }
 
 TEST(FileTime, AddCarriesIntoHighHalf)
@@ -81,7 +66,7 @@ TEST(FileTime, AddCarriesIntoHighHalf)
     };
     for (const Case& c : cases) {
         uint32_t low = c.low, high = c.high;
-        EXPECT_EQ(1, addFileTimeParts(low, high, c.units));
+        addFileTimeParts(low, high, c.units);
         EXPECT_EQ(c.lowOut, low);
         EXPECT_EQ(c.highOut, high);
     }

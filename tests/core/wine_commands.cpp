@@ -2,16 +2,14 @@
 // application state, the window and the target time.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "core/appstate.h"
 #include "core/commands.h"
 #include "core/paths.h"
 #include "resources/resource.h"
+#include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
 #include "ui/skin.h"
 
@@ -36,14 +34,6 @@ bool asksBeforeForceIfHung()
     return v.dwPlatformId != VER_PLATFORM_WIN32_NT && v.dwMajorVersion < 5;
 }
 
-std::string show(const SYSTEMTIME& t)
-{
-    char b[48];
-    std::snprintf(b, sizeof b, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-                  t.wSecond);
-    return b;
-}
-
 SYSTEMTIME targetAsLocal()
 {
     SYSTEMTIME t = {};
@@ -51,22 +41,7 @@ SYSTEMTIME targetAsLocal()
     return t;
 }
 
-class CommandTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window);
-        g_app.running = 0;
-        g_app.monitorActive = 0;
-        g_app.options.forceAction = 0;
-        g_app.options.forceIfHung = 0;
-    }
-    void TearDown() override { destroyMainWindowForTest(window); }
-    void command(UINT id) { SendMessageA(window, WM_COMMAND, id, 0); }
-    HWND window = nullptr;
-};
+using CommandTest = MainWindowTest;
 
 TEST_F(CommandTest, PowerActionEntriesChooseTheAction)
 {
@@ -131,30 +106,33 @@ TEST_F(CommandTest, ForceIfHungAsksOnWin9x)
 
     // Cancel: stays off.
     {
-        DialogAnswerer answer(kForceIfHungCaption, IDCANCEL, 0xFFFF);
+        std::string question;
+        ModalDriver box(kForceIfHungCaption, [&](HWND b) {
+            question = fieldText(b, 0xFFFF);
+            pressing(IDCANCEL)(b);
+        });
         command(IDM_FORCE_IF_HUNG);
-        answer.stop();
-        EXPECT_TRUE(answer.seen()) << "question shown";
-        EXPECT_EQ(kForceIfHungQuestion, answer.text());
+        box.finish();
+        EXPECT_EQ(kForceIfHungQuestion, question) << "question shown";
         EXPECT_EQ(0, g_app.options.forceIfHung);
     }
     // OK: on, and the plain force option goes off.
     g_app.options.forceAction = 1;
     {
-        DialogAnswerer answer(kForceIfHungCaption, IDOK);
+        ModalDriver box(kForceIfHungCaption, pressing(IDOK));
         command(IDM_FORCE_IF_HUNG);
-        answer.stop();
-        EXPECT_TRUE(answer.seen());
+        box.finish();
+        EXPECT_TRUE(box.found());
         EXPECT_EQ(1, g_app.options.forceIfHung);
         EXPECT_EQ(0, g_app.options.forceAction);
     }
     // Switching it off again does not ask.
     {
-        DialogAnswerer answer(kForceIfHungCaption, IDCANCEL);
+        ModalDriver box(kForceIfHungCaption, pressing(IDCANCEL));
         command(IDM_FORCE_IF_HUNG);
         pumpMessages(300);
-        answer.stop();
-        EXPECT_FALSE(answer.seen());
+        box.finish();
+        EXPECT_FALSE(box.found());
         EXPECT_EQ(0, g_app.options.forceIfHung);
     }
 }
@@ -178,6 +156,8 @@ TEST_F(CommandTest, StartAndStop)
     EXPECT_EQ(1, g_app.pingStop);
 }
 
+// The calendar arithmetic is tested natively; here each entry sets its hour,
+// on the hour, within the next day.
 TEST_F(CommandTest, HourPresetsArmTheNextOccurrence)
 {
     struct Case { UINT id; int hour; } cases[] = {
@@ -185,19 +165,15 @@ TEST_F(CommandTest, HourPresetsArmTheNextOccurrence)
         {IDM_PRESET_PM0, 12}, {IDM_PRESET_PM3, 15}, {IDM_PRESET_PM6, 18}, {IDM_PRESET_PM9, 21},
     };
     for (const Case& c : cases) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            g_app.running = 0;
-            SYSTEMTIME before, after;
-            GetLocalTime(&before);
-            command(c.id);
-            GetLocalTime(&after);
-            if (before.wMinute != after.wMinute)
-                continue; // the clock passed a minute boundary: ask again
-            const SYSTEMTIME expected = toSystemTime(nextOccurrenceAfter(toDateTime(before), c.hour, 0));
-            EXPECT_EQ(show(expected), show(targetAsLocal())) << "preset " << c.hour << " at " << show(before);
-            EXPECT_EQ(1, g_app.running) << "preset " << c.hour;
-            break;
-        }
+        g_app.running = 0;
+        command(c.id);
+        const SYSTEMTIME t = targetAsLocal();
+        EXPECT_EQ(c.hour, t.wHour) << "preset " << c.hour;
+        EXPECT_EQ(0, t.wMinute + t.wSecond) << "preset " << c.hour;
+        const LONGLONG ahead = static_cast<LONGLONG>(units(g_app.targetTime) - units(localFromNow(0)));
+        EXPECT_GT(ahead, -600000000LL) << "preset " << c.hour << ": " << show(t);
+        EXPECT_LE(ahead, 864000000000LL) << "preset " << c.hour << ": " << show(t);
+        EXPECT_EQ(1, g_app.running) << "preset " << c.hour;
     }
 }
 
@@ -240,10 +216,10 @@ TEST_F(CommandTest, CancelledCountdownDialogLeavesTheRunningTrigger)
     armCountdown(600);
     g_app.monitorMode = Network; // as if the network watch were running
     const uint32_t deadline = g_app.countdownDeadline;
-    DialogAnswerer answer(kCountdownCaption, IDCANCEL);
+    ModalDriver dialog(kCountdownCaption, pressing(IDCANCEL));
     command(IDM_COUNTDOWN);
-    answer.stop();
-    ASSERT_TRUE(answer.seen()) << "dialog 126 did not open";
+    dialog.finish();
+    ASSERT_TRUE(dialog.found()) << "dialog 126 did not open";
     EXPECT_EQ(1, g_app.running);
     EXPECT_EQ(1, g_app.monitorActive);
     EXPECT_EQ(Network, g_app.monitorMode);
@@ -252,11 +228,11 @@ TEST_F(CommandTest, CancelledCountdownDialogLeavesTheRunningTrigger)
 
 TEST_F(CommandTest, CountdownPresetArmsTheCountdown)
 {
-    DialogAnswerer answer(kCountdownCaption, IDC_CD_PRESET_3MIN);
+    ModalDriver dialog(kCountdownCaption, pressing(IDC_CD_PRESET_3MIN));
     const DWORD before = GetTickCount();
     command(IDM_COUNTDOWN);
-    answer.stop();
-    ASSERT_TRUE(answer.seen()) << "the countdown dialog did not open";
+    dialog.finish();
+    ASSERT_TRUE(dialog.found()) << "the countdown dialog did not open";
     EXPECT_EQ(1, g_app.running);
     EXPECT_EQ(1, g_app.monitorActive);
     EXPECT_EQ(Countdown, g_app.monitorMode);
@@ -275,10 +251,10 @@ TEST_F(CommandTest, ClockDialogStopsTheClockFirstAndArmsOnOk)
     for (const Case& c : cases) {
         command(IDM_SET_8AM);
         ASSERT_EQ(1, g_app.running);
-        DialogAnswerer answer(kClockTimeCaption, c.answer);
+        ModalDriver dialog(kClockTimeCaption, pressing(c.answer));
         command(IDM_CLOCK_TIME);
-        answer.stop();
-        ASSERT_TRUE(answer.seen()) << "dialog 127 did not open";
+        dialog.finish();
+        ASSERT_TRUE(dialog.found()) << "dialog 127 did not open";
         const SYSTEMTIME t = targetAsLocal();
         EXPECT_EQ(c.running, g_app.running) << "answer " << c.answer;
         EXPECT_EQ(c.hour, t.wHour) << "answer " << c.answer;
@@ -288,14 +264,13 @@ TEST_F(CommandTest, ClockDialogStopsTheClockFirstAndArmsOnOk)
 
 TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
 {
-    DialogAnswerer cancelPicker("対象のｳｲﾝﾄﾞｳの選択", IDCANCEL);
+    ModalDriver picker("対象のｳｲﾝﾄﾞｳの選択", pressing(IDCANCEL));
+    ModalDriver host("ネットワーク監視", pressing(IDCANCEL));
     for (UINT id : {static_cast<UINT>(IDM_NETWORK_WATCH), static_cast<UINT>(IDM_WINDOW_WATCH)}) {
         armCountdown(600);
         g_app.pingStop = 0;
         g_app.watchedWindow = window;
-        DialogAnswerer cancelHost("ネットワーク監視", IDCANCEL);
         command(id);
-        cancelHost.stop();
         EXPECT_EQ(0, g_app.running) << id;
         EXPECT_EQ(0, g_app.monitorActive) << id;
         EXPECT_EQ(1, g_app.pingStop) << id;
@@ -305,93 +280,37 @@ TEST_F(CommandTest, WatchCommandsStopEverythingFirst)
     }
 }
 
-BOOL CALLBACK takeOpenMenu(HWND w, LPARAM found)
-{
-    char cls[16] = {};
-    DWORD process = 0;
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowThreadProcessId(w, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(w) || std::string(cls) != "#32768")
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-}
-
-// A visible popup menu of this process, or null.
-HWND openMenu()
-{
-    HWND found = nullptr;
-    EnumWindows(takeOpenMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-BOOL CALLBACK cancelOwnDialog(HWND w, LPARAM)
-{
-    char cls[16] = {};
-    DWORD process = 0;
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowThreadProcessId(w, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(w) && std::string(cls) == "#32770")
-        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-}
-
-// Cancels every dialog of this process until `done` (or ten seconds), so
-// that dialogs nested by a fault cannot keep the test thread for ever.
-void cancelOwnDialogsUntil(const std::atomic<bool>& done)
-{
-    for (int i = 0; i < 100 && !done; ++i, Sleep(100))
-        EnumWindows(cancelOwnDialog, 0);
-}
-
-HWND waitForOwnWindow(const char* caption)
-{
-    for (int i = 0; i < 250; ++i, Sleep(20)) {
-        if (HWND w = findOwnWindow(caption))
-            return w;
-    }
-    return nullptr;
-}
-
 // With the host dialog open, commands that would open a second dialog or arm
 // a trigger are refused, and the notification-area icon brings the dialog to
 // the front instead of opening the menu over it.
 TEST_F(CommandTest, WhileADialogIsOpenNothingOpensASecondOneOrArms)
 {
-    HWND host = nullptr, second = nullptr, menu = nullptr, front = nullptr;
+    // What a fault would open over the host dialog is cancelled and counted.
+    ModalDriver picker("対象のｳｲﾝﾄﾞｳの選択", pressing(IDCANCEL));
+    ModalDriver clock(kClockTimeCaption, pressing(IDCANCEL));
+    ModalDriver menu("#32768", nullptr);
     int32_t running = -1;
-    std::atomic<bool> done{false};
-    std::thread driver([&] {
-        host = waitForOwnWindow("ネットワーク監視");
-        if (host == nullptr)
-            return;
-        const UINT refused[] = {IDM_WINDOW_WATCH, IDM_CLOCK_TIME, IDM_SET_8AM, IDM_START, IDM_PRESET_AM9};
-        for (UINT id : refused)
+    HWND front = nullptr, shown = nullptr;
+    ModalDriver host("ネットワーク監視", [&](HWND dialog) {
+        shown = dialog;
+        for (UINT id : {IDM_WINDOW_WATCH, IDM_CLOCK_TIME, IDM_SET_8AM, IDM_START, IDM_PRESET_AM9})
             SendMessageTimeoutA(window, WM_COMMAND, id, 0, SMTO_NORMAL, 2000, nullptr);
-        second = findOwnWindow("対象のｳｲﾝﾄﾞｳの選択");
-        if (second == nullptr)
-            second = findOwnWindow(kClockTimeCaption);
         running = g_app.running;
         HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                      nullptr, nullptr);
         SetForegroundWindow(other);
-        PostMessageA(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
-        Sleep(500);
-        menu = openMenu();
-        if (menu != nullptr)
-            SendMessageA(window, WM_CANCELMODE, 0, 0);
+        SendMessageTimeoutA(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN, SMTO_NORMAL, 2000, nullptr);
         front = GetForegroundWindow();
         DestroyWindow(other);
-        cancelOwnDialogsUntil(done);
+        pressing(IDCANCEL)(dialog);
     });
     command(IDM_NETWORK_WATCH);
-    done = true;
-    driver.join();
-    ASSERT_NE(nullptr, host) << "the host dialog did not open";
-    EXPECT_EQ(nullptr, second) << "a second dialog opened over the first";
+    host.finish();
+    ASSERT_TRUE(host.found()) << "the host dialog did not open";
+    EXPECT_EQ(0, picker.timesFound() + clock.timesFound()) << "a second dialog opened over the first";
     EXPECT_EQ(0, running) << "a command armed a trigger under the dialog";
-    EXPECT_EQ(nullptr, menu) << "the icon opened the menu over the dialog";
-    EXPECT_EQ(host, front) << "the icon brings the dialog to the front";
+    EXPECT_EQ(0, menu.timesFound()) << "the icon opened the menu over the dialog";
+    EXPECT_EQ(shown, front) << "the icon brings the dialog to the front";
     EXPECT_EQ(0, g_app.running);
 }
 
@@ -414,8 +333,7 @@ TEST_F(CommandTest, ADialogThatCannotOpenArmsNothing)
 TEST_F(CommandTest, ExitSendsTheDestroyHandling)
 {
     command(IDM_EXIT);
-    MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program ends";
+    EXPECT_TRUE(takeQuitMessage()) << "the program ends";
 }
 
 // The skin commands go to the skin loader.
@@ -452,9 +370,7 @@ TEST_F(CommandTest, SkinCommandsSelectByEnumerationIndex)
     command(IDM_SKIN_BUILTIN);
     EXPECT_STREQ("", g_app.options.skinName);
 
-    RemoveDirectoryA((root + "\\one").c_str());
-    RemoveDirectoryA((root + "\\two").c_str());
-    RemoveDirectoryA(root.c_str());
+    removeTree(root);
 }
 
 } // namespace

@@ -12,84 +12,21 @@
 #include "power/seam_recorder.h"
 #include "resources/resource.h"
 #include "settings/options.h"
+#include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
 
 namespace {
-
-void removeOptionsFiles()
-{
-    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName})
-        DeleteFileA((testDirectory() + name).c_str());
-}
-
-std::string show(const SYSTEMTIME& t)
-{
-    char b[64];
-    std::snprintf(b, sizeof b, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-                  t.wSecond);
-    return b;
-}
-
-SYSTEMTIME fields(int y, int mo, int d, int h, int mi, int s)
-{
-    SYSTEMTIME t = {};
-    t.wYear = static_cast<WORD>(y);
-    t.wMonth = static_cast<WORD>(mo);
-    t.wDay = static_cast<WORD>(d);
-    t.wHour = static_cast<WORD>(h);
-    t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
-    return t;
-}
-
-std::string target()
-{
-    SYSTEMTIME t;
-    if (!FileTimeToSystemTime(&g_app.targetTime, &t))
-        return "invalid";
-    return show(t);
-}
-
-void setTarget(int y, int mo, int d, int h, int mi, int s)
-{
-    const SYSTEMTIME t = fields(y, mo, d, h, mi, s);
-    ASSERT_TRUE(SystemTimeToFileTime(&t, &g_app.targetTime)) << show(t) << " error " << GetLastError();
-}
-
-bool quitPosted()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
-}
 
 // Middle of each digit column, and one pixel of each arrow row.
 constexpr int kColumnX[6] = {53, 81, 102, 126, 147, 169};
 constexpr int kUpY = 33;
 constexpr int kDownY = 57;
 
-class InputTest : public ::testing::Test {
+class InputTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        resetProgramForTest();
-        removeOptionsFiles();
-    }
-    void TearDown() override
-    {
-        if (GetCapture() != nullptr)
-            ReleaseCapture();
-        destroyMainWindowForTest(window);
-        removeOptionsFiles();
-    }
-    void create()
-    {
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
-        quitPosted();
-    }
     LRESULT send(UINT message, int x, int y, WPARAM wParam = 0)
     {
-        return SendMessageA(window, message, wParam, MAKELPARAM(x, y));
+        return MainWindowTest::send(message, wParam, MAKELPARAM(x, y));
     }
     void move(int x, int y) { send(WM_MOUSEMOVE, x, y); }
     void down(int x, int y) { send(WM_LBUTTONDOWN, x, y, MK_LBUTTON); }
@@ -97,14 +34,11 @@ protected:
     void click(int x, int y) { move(x, y); down(x, y); up(x, y); }
     void repeat() { SendMessageA(window, WM_TIMER, TIMER_SPIN_REPEAT, 0); }
     void key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 1); }
-
-    HWND window = nullptr;
 };
 
 // The areas themselves are tested natively; here the window answers with them.
 TEST_F(InputTest, TheTopBarDragsTheWindow)
 {
-    create();
     struct Case { int x, y; LRESULT hit; } cases[] = {{100, 5, HTCAPTION}, {17, 5, HTCLIENT}, {196, 36, HTCLIENT}};
     for (const Case& c : cases) {
         POINT p = {c.x, c.y};
@@ -117,7 +51,6 @@ TEST_F(InputTest, TheTopBarDragsTheWindow)
 
 TEST_F(InputTest, HoverOverTheCloseAreaAndTheButton)
 {
-    create();
     struct Case { int x, y, closeHover, buttonHover; } cases[] = {{210, 5, 1, 0}, {196, 36, 0, 1}, {100, 40, 0, 0}};
     for (const Case& c : cases) {
         move(c.x, c.y);
@@ -128,7 +61,6 @@ TEST_F(InputTest, HoverOverTheCloseAreaAndTheButton)
 
 TEST_F(InputTest, ArrowCursorOverTheDigitsOnlyWhileStopped)
 {
-    create();
     HCURSOR arrows = LoadCursorA(g_app.instanceHandle, MAKEINTRESOURCEA(IDC_ARROW_CURSOR));
     ASSERT_NE(nullptr, arrows) << "cursor 109 in the resources, error " << GetLastError();
     HCURSOR plain = LoadCursorA(nullptr, IDC_ARROW);
@@ -149,7 +81,6 @@ TEST_F(InputTest, ArrowCursorOverTheDigitsOnlyWhileStopped)
 
 TEST_F(InputTest, StartButtonTogglesOnReleaseOverIt)
 {
-    create();
     // Press on the button, release outside: nothing yet, the press is kept.
     move(196, 36);
     down(196, 36);
@@ -187,20 +118,19 @@ TEST_F(InputTest, StartButtonTogglesOnReleaseOverIt)
 
 TEST_F(InputTest, CloseAreaPressAndReleaseExits)
 {
-    create();
     move(210, 5);
     down(210, 5);
     EXPECT_EQ(1, g_app.closePressed);
     move(100, 40);
     up(100, 40);
-    EXPECT_FALSE(quitPosted()) << "released elsewhere: nothing";
+    EXPECT_FALSE(takeQuitMessage()) << "released elsewhere: nothing";
     EXPECT_EQ(1, g_app.closePressed) << "the press is kept";
 
     // Later, any press released over the close area ends the program.
     down(100, 45);
     move(210, 5);
     up(210, 5);
-    EXPECT_TRUE(quitPosted());
+    EXPECT_TRUE(takeQuitMessage());
     EXPECT_EQ(nullptr, g_app.displaySurface) << "the destroy handling ran";
     EXPECT_EQ(1324u, [] {
         WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -211,16 +141,14 @@ TEST_F(InputTest, CloseAreaPressAndReleaseExits)
 
 TEST_F(InputTest, MenuIconDoubleClickExits)
 {
-    create();
     g_app.lastIconClick = GetTickCount(); // a single click just now
     down(5, 5);
     up(5, 5);
-    EXPECT_TRUE(quitPosted());
+    EXPECT_TRUE(takeQuitMessage());
 }
 
 TEST_F(InputTest, EveryDigitArrowStepsItsField)
 {
-    create();
     struct Case { int column, y; const char* after; } cases[] = {
         {0, kUpY, "2027-05-15 12:37:45"}, {0, kDownY, "2025-05-15 12:37:45"},
         {1, kUpY, "2026-06-15 12:37:45"}, {1, kDownY, "2026-04-15 12:37:45"},
@@ -231,7 +159,7 @@ TEST_F(InputTest, EveryDigitArrowStepsItsField)
         {4, 45, "2026-05-15 12:37:45"}, // between the rows
     };
     for (const Case& c : cases) {
-        setTarget(2026, 5, 15, 12, 37, 45);
+        ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 37, 45)));
         move(kColumnX[c.column], c.y);
         down(kColumnX[c.column], c.y);
         EXPECT_EQ(c.after, target()) << "column " << c.column << " y " << c.y;
@@ -239,34 +167,17 @@ TEST_F(InputTest, EveryDigitArrowStepsItsField)
         up(kColumnX[c.column], c.y);
         EXPECT_EQ(0, g_app.spinnerHeld);
     }
-
-    // The wraps, one per field, as the window does them.
-    struct Wrap { SYSTEMTIME from; int column, y; const char* after; } wraps[] = {
-        {fields(2026, 12, 31, 23, 59, 59), 1, kUpY, "2026-01-31 23:59:59"},
-        {fields(2026, 1, 31, 23, 59, 59), 2, kUpY, "2026-01-01 23:59:59"},
-        {fields(2026, 4, 1, 0, 0, 0), 2, kDownY, "2026-04-30 00:00:00"},
-        {fields(2026, 4, 1, 23, 59, 59), 3, kUpY, "2026-04-01 00:59:59"},
-        {fields(2026, 4, 1, 23, 59, 59), 4, kUpY, "2026-04-01 23:00:59"},
-        {fields(2026, 4, 1, 23, 59, 59), 5, kUpY, "2026-04-01 23:59:00"},
-        {fields(2026, 4, 1, 0, 0, 0), 5, kDownY, "2026-04-01 00:00:59"},
-    };
-    for (const Wrap& w : wraps) {
-        ASSERT_TRUE(SystemTimeToFileTime(&w.from, &g_app.targetTime));
-        click(kColumnX[w.column], w.y);
-        EXPECT_EQ(w.after, target()) << "from " << show(w.from) << " column " << w.column;
-    }
 }
 
 TEST_F(InputTest, ImpossibleDatesLeaveTheTarget)
 {
-    create();
     struct Case { SYSTEMTIME from; int column, y; } cases[] = {
-        {fields(2026, 1, 31, 8, 0, 0), 1, kUpY},   // 31 February
-        {fields(2026, 3, 31, 8, 0, 0), 1, kDownY}, // 31 February
-        {fields(2026, 5, 31, 8, 0, 0), 1, kUpY},   // 31 June
-        {fields(2026, 1, 29, 8, 0, 0), 1, kUpY},   // 29 February of a common year
-        {fields(2100, 2, 28, 8, 0, 0), 2, kUpY},   // 29 February 2100 is no date
-        {fields(1601, 1, 1, 8, 0, 0), 0, kDownY},  // before 1601
+        {toSystemTime(at(2026, 1, 31, 8, 0, 0)), 1, kUpY},   // 31 February
+        {toSystemTime(at(2026, 3, 31, 8, 0, 0)), 1, kDownY}, // 31 February
+        {toSystemTime(at(2026, 5, 31, 8, 0, 0)), 1, kUpY},   // 31 June
+        {toSystemTime(at(2026, 1, 29, 8, 0, 0)), 1, kUpY},   // 29 February of a common year
+        {toSystemTime(at(2100, 2, 28, 8, 0, 0)), 2, kUpY},   // 29 February 2100 is no date
+        {toSystemTime(at(1601, 1, 1, 8, 0, 0)), 0, kDownY},  // before 1601
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(SystemTimeToFileTime(&c.from, &g_app.targetTime));
@@ -279,7 +190,6 @@ TEST_F(InputTest, ImpossibleDatesLeaveTheTarget)
 
 TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
 {
-    create();
     struct Case { int column, y; const char* steps[6]; } cases[] = {
         {4, kUpY, {"12:08:30", "12:09:30", "12:10:00", "12:20:00", "12:30:00", "12:40:00"}},
         {4, kDownY, {"12:06:30", "12:05:30", "12:00:00", "12:50:00", "12:40:00", "12:30:00"}},
@@ -288,7 +198,7 @@ TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
         {3, kUpY, {"13:07:30", "14:07:30", "15:07:30", "16:07:30", "17:07:30", "18:07:30"}},
     };
     for (const Case& c : cases) {
-        setTarget(2026, 5, 15, 12, 7, 30);
+        ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 7, 30)));
         move(kColumnX[c.column], c.y);
         down(kColumnX[c.column], c.y);
         for (int i = 0; i < 6; ++i) {
@@ -304,7 +214,7 @@ TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
     }
 
     // The real 500 ms timer drives the repeat while the button is held.
-    setTarget(2026, 5, 15, 12, 7, 30);
+    ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 7, 30)));
     down(kColumnX[4], kUpY);
     pumpMessages(1300);
     SYSTEMTIME t;
@@ -316,7 +226,7 @@ TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
     EXPECT_EQ(0, CompareFileTime(&released, &g_app.targetTime)) << "timer stopped at the release, " << target();
 
     // A press outside the arrows starts no repeat.
-    setTarget(2026, 5, 15, 12, 7, 30);
+    ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 7, 30)));
     down(100, 45);
     repeat();
     up(100, 45);
@@ -327,7 +237,6 @@ TEST_F(InputTest, HeldArrowRepeatsThenStepsByTens)
 // arrow as its release would, though no button comes up here.
 TEST_F(InputTest, HeldArrowStopsWhenTheMouseIsTakenAway)
 {
-    create();
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 500, 400, 40, 40, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, other);
@@ -337,7 +246,7 @@ TEST_F(InputTest, HeldArrowStopsWhenTheMouseIsTakenAway)
         {"WM_CANCELMODE", [](HWND w, HWND) { SendMessageA(w, WM_CANCELMODE, 0, 0); }},
     };
     for (const Case& c : cases) {
-        setTarget(2026, 5, 15, 12, 7, 30);
+        ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 7, 30)));
         down(kColumnX[4], kUpY);
         repeat();
         ASSERT_EQ("2026-05-15 12:09:30", target()) << c.how << ": held and repeated once";
@@ -355,29 +264,28 @@ TEST_F(InputTest, HeldArrowStopsWhenTheMouseIsTakenAway)
 
 TEST_F(InputTest, ArrowsRestWhileATriggerRunsButTheKeypadWorks)
 {
-    create();
     for (int state = 0; state < 2; ++state) {
         g_app.running = 1;
         g_app.monitorActive = state;
-        setTarget(2026, 5, 15, 12, 7, 30);
+        ASSERT_TRUE(setTarget(at(2026, 5, 15, 12, 7, 30)));
         click(kColumnX[3], kUpY);
         EXPECT_EQ("2026-05-15 12:07:30", target()) << "monitor " << state;
         EXPECT_EQ(0, g_app.spinnerHeld);
     }
     g_app.monitorActive = 0;
     struct Case { WPARAM key; SYSTEMTIME from; const char* after; } cases[] = {
-        {VK_NUMPAD1, fields(2026, 5, 1, 12, 7, 30), "2026-05-31 12:07:30"},
-        {VK_NUMPAD1, fields(2026, 5, 15, 12, 7, 30), "2026-05-14 12:07:30"},
-        {VK_NUMPAD2, fields(2026, 5, 15, 0, 7, 30), "2026-05-15 23:07:30"},
-        {VK_NUMPAD3, fields(2026, 5, 15, 12, 0, 30), "2026-05-15 12:59:00"},
-        {VK_NUMPAD4, fields(2026, 6, 30, 12, 7, 30), "2026-06-01 12:07:30"},
-        {VK_NUMPAD5, fields(2026, 5, 15, 23, 7, 30), "2026-05-15 00:07:30"},
-        {VK_NUMPAD6, fields(2026, 5, 15, 12, 59, 30), "2026-05-15 12:00:00"},
-        {VK_NUMPAD4, fields(2100, 2, 28, 12, 7, 30), "2100-02-28 12:07:30"}, // 29 February 2100 refused
-        {VK_NUMPAD0, fields(2026, 5, 15, 12, 7, 30), "2026-05-15 12:07:30"},
-        {VK_NUMPAD7, fields(2026, 5, 15, 12, 7, 30), "2026-05-15 12:07:30"},
-        {'1', fields(2026, 5, 15, 12, 7, 30), "2026-05-15 12:07:30"},
-        {VK_END, fields(2026, 5, 15, 12, 7, 30), "2026-05-15 12:07:30"},
+        {VK_NUMPAD1, toSystemTime(at(2026, 5, 1, 12, 7, 30)), "2026-05-31 12:07:30"},
+        {VK_NUMPAD1, toSystemTime(at(2026, 5, 15, 12, 7, 30)), "2026-05-14 12:07:30"},
+        {VK_NUMPAD2, toSystemTime(at(2026, 5, 15, 0, 7, 30)), "2026-05-15 23:07:30"},
+        {VK_NUMPAD3, toSystemTime(at(2026, 5, 15, 12, 0, 30)), "2026-05-15 12:59:00"},
+        {VK_NUMPAD4, toSystemTime(at(2026, 6, 30, 12, 7, 30)), "2026-06-01 12:07:30"},
+        {VK_NUMPAD5, toSystemTime(at(2026, 5, 15, 23, 7, 30)), "2026-05-15 00:07:30"},
+        {VK_NUMPAD6, toSystemTime(at(2026, 5, 15, 12, 59, 30)), "2026-05-15 12:00:00"},
+        {VK_NUMPAD4, toSystemTime(at(2100, 2, 28, 12, 7, 30)), "2100-02-28 12:07:30"}, // 29 February 2100 refused
+        {VK_NUMPAD0, toSystemTime(at(2026, 5, 15, 12, 7, 30)), "2026-05-15 12:07:30"},
+        {VK_NUMPAD7, toSystemTime(at(2026, 5, 15, 12, 7, 30)), "2026-05-15 12:07:30"},
+        {'1', toSystemTime(at(2026, 5, 15, 12, 7, 30)), "2026-05-15 12:07:30"},
+        {VK_END, toSystemTime(at(2026, 5, 15, 12, 7, 30)), "2026-05-15 12:07:30"},
     };
     for (int running = 0; running < 2; ++running) {
         for (const Case& c : cases) {
@@ -400,19 +308,16 @@ TEST_F(InputTest, StoredPositionOffTheScreensIsBroughtBack)
         {300, 200, 300, 200},
     };
     for (const Case& c : cases) {
-        resetProgramForTest();
+        close();
         Options o = defaultOptions();
         o.windowRect = {c.left, c.top, c.left + 220, c.top + 65};
         ASSERT_TRUE(writeOptionsFile(o)) << GetLastError();
-        create();
+        open();
         RECT r;
         GetWindowRect(window, &r);
         EXPECT_EQ(c.expectLeft, r.left) << "stored " << c.left << "," << c.top;
         EXPECT_EQ(c.expectTop, r.top) << "stored " << c.left << "," << c.top;
         EXPECT_EQ(220, r.right - r.left);
-        destroyMainWindowForTest(window);
-        window = nullptr;
-        removeOptionsFiles();
     }
 }
 

@@ -4,36 +4,16 @@
 
 #include "core/appstate.h"
 #include "resources/resource.h"
+#include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
 
 namespace {
 
-ULONGLONG asUnits(const FILETIME& t)
-{
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-ULONGLONG localNowUnits()
-{
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    FILETIME t;
-    SystemTimeToFileTime(&now, &t);
-    return asUnits(t);
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetProgramForTest(); }
-    void TearDown() override { destroyMainWindowForTest(window); }
-    HWND window = nullptr;
-};
-
 TEST_F(MainWindowTest, CreationBuildsTheFaceAndDefaults)
 {
-    const ULONGLONG before = localNowUnits();
-    window = createMainWindowForTest();
-    ASSERT_NE(nullptr, window) << GetLastError();
+    close();
+    const ULONGLONG before = units(localFromNow(0));
+    open();
     EXPECT_EQ(window, g_app.mainWindow);
     EXPECT_EQ(window, FindWindowA("Noctil", "Noctil"));
 
@@ -48,7 +28,7 @@ TEST_F(MainWindowTest, CreationBuildsTheFaceAndDefaults)
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top by default";
 
-    const LONGLONG ahead = static_cast<LONGLONG>(asUnits(g_app.targetTime) - before);
+    const LONGLONG ahead = static_cast<LONGLONG>(units(g_app.targetTime) - before);
     EXPECT_GE(ahead, 200000000LL - 10000000) << "default target about 20 s ahead";
     EXPECT_LE(ahead, 200000000LL + 10000000);
     EXPECT_EQ(0, g_app.running);
@@ -64,8 +44,6 @@ TEST_F(MainWindowTest, CreationBuildsTheFaceAndDefaults)
 
 TEST_F(MainWindowTest, DestroySavesReleasesAndQuits)
 {
-    window = createMainWindowForTest();
-    ASSERT_NE(nullptr, window);
     HICON smallIcon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
     ASSERT_NE(nullptr, smallIcon);
     DestroyWindow(window);
@@ -78,7 +56,7 @@ TEST_F(MainWindowTest, DestroySavesReleasesAndQuits)
     EXPECT_FALSE(iconAlive) << "the small window icon loaded at creation is released";
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "quit message posted";
-    EXPECT_EQ(0u, msg.wParam);
+    EXPECT_EQ(0u, msg.wParam) << "the exit code";
     EXPECT_EQ(nullptr, g_app.displaySurface);
     EXPECT_EQ(nullptr, g_app.fontLink);
     EXPECT_EQ(100, g_app.options.windowRect.left) << "window rectangle kept for saving";
@@ -92,11 +70,11 @@ TEST_F(MainWindowTest, StartHourArmsTheClockAndTrayTokenHides)
         {7, 1, 1, 1}, {0, 0, 1, 0}, {23, 0, 1, 0}, {24, 1, 0, 0}, {-1, 1, 0, 0},
     };
     for (const Case& c : cases) {
-        resetProgramForTest();
-        g_app.startHour = c.hour;
-        g_app.startInTray = c.tray;
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window);
+        close();
+        open([&c] {
+            g_app.startHour = c.hour;
+            g_app.startInTray = c.tray;
+        });
         pumpMessages(200);
         EXPECT_EQ(c.running, g_app.running) << "start hour " << c.hour;
         EXPECT_EQ(c.hidden, g_app.trayMode) << "start hour " << c.hour;
@@ -107,15 +85,11 @@ TEST_F(MainWindowTest, StartHourArmsTheClockAndTrayTokenHides)
             EXPECT_EQ(c.hour, target.wHour);
             EXPECT_EQ(0, target.wMinute);
         }
-        destroyMainWindowForTest(window);
-        window = nullptr;
     }
 }
 
 TEST_F(MainWindowTest, TrayCallbackShowsTheWindowAndIgnoresOthers)
 {
-    window = createMainWindowForTest();
-    ASSERT_NE(nullptr, window);
     SendMessageA(window, WM_COMMAND, IDM_TRAY, 0);
     EXPECT_EQ(1, g_app.trayMode);
     EXPECT_FALSE(IsWindowVisible(window));
@@ -134,8 +108,6 @@ TEST_F(MainWindowTest, TrayCallbackShowsTheWindowAndIgnoresOthers)
 
 TEST_F(MainWindowTest, ActivationShowsTheWindowOnlyWithoutTheGuard)
 {
-    window = createMainWindowForTest();
-    ASSERT_NE(nullptr, window);
     struct Case { int guard; WPARAM state; bool shown; } cases[] = {
         {0, WA_ACTIVE, true}, {1, WA_ACTIVE, false}, {0, WA_CLICKACTIVE, false}, {0, WA_INACTIVE, false},
     };

@@ -4,16 +4,15 @@
 // is answered with abort.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/appstate.h"
 #include "core/tick.h"
 #include "tests/support/face_support.h"
+#include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
 #include "ui/display.h"
 #include "ui/skin.h"
@@ -22,65 +21,14 @@ namespace {
 
 const char kConfirmCaption[] = "Noctil !";
 
-// Aborts the confirmation dialog whenever one shows. FindWindowA reads window
-// titles without sending messages, so this thread can never wait on the test
-// thread (which does not pump messages between ticks).
-class ConfirmAborter {
-public:
-    ConfirmAborter() : thread_([this] { run(); }) {}
-    ~ConfirmAborter()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    bool seen() const { return seen_; }
-
-private:
-    void run()
-    {
-        while (!stop_) {
-            HWND dialog = FindWindowA("#32770", kConfirmCaption);
-            if (dialog != nullptr && IsWindowVisible(dialog)) {
-                seen_ = true;
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            }
-            Sleep(20);
-        }
-    }
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> seen_{false};
-    std::thread thread_;
-};
-
 struct Piece {
     int x;
     std::string text;
 };
 
-void setTarget(int year, int month, int day, int hour, int minute, int second)
-{
-    SYSTEMTIME st = {};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
-    SystemTimeToFileTime(&st, &g_app.targetTime);
-}
-
 void setTargetFromNow(LONGLONG seconds)
 {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    FILETIME t;
-    SystemTimeToFileTime(&now, &t);
-    ULARGE_INTEGER u;
-    u.LowPart = t.dwLowDateTime;
-    u.HighPart = t.dwHighDateTime;
-    u.QuadPart += seconds * 10000000;
-    g_app.targetTime.dwLowDateTime = u.LowPart;
-    g_app.targetTime.dwHighDateTime = u.HighPart;
+    g_app.targetTime = localFromNow(seconds);
 }
 
 std::string handleText(HWND window)
@@ -90,13 +38,13 @@ std::string handleText(HWND window)
     return text;
 }
 
-class TickTest : public ::testing::Test {
+// Every confirmation that opens is aborted and counted: a trigger has fired
+// exactly when one more opened.
+class TickTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        MainWindowTest::SetUp();
         loadBuiltInSkin(window);
         setTargetFromNow(3600);
     }
@@ -106,7 +54,7 @@ protected:
             if (IsWindow(w))
                 DestroyWindow(w);
         g_app.options.skinName[0] = '\0';
-        destroyMainWindowForTest(window);
+        MainWindowTest::TearDown();
     }
 
     HWND makeWatched(const char* title)
@@ -126,7 +74,14 @@ protected:
         GetWindowTextA(w, g_app.watchedTitle, sizeof g_app.watchedTitle);
         g_app.watchedWasActive = 0;
     }
-    bool fired() const { return g_app.running == 0 && g_app.monitorActive == 0; }
+    // Whether the tick opened a confirmation since the last look.
+    bool fired()
+    {
+        const int now = confirmations.timesFound();
+        const bool opened = now > seen;
+        seen = now;
+        return opened;
+    }
 
     // Line 2 (x 40..219) as it should look: the panel, the button and the
     // given pieces in the normal font and the third colour.
@@ -139,8 +94,9 @@ protected:
             drawTextAt(expected.dc(), p.x, 40, colour, p.text.c_str(), g_app.fontNormal);
         return compareRegions(g_app.displaySurface, 40, 36, expected.dc(), 40, 36, 180, 20);
     }
-    HWND window = nullptr;
     std::vector<HWND> watched;
+    ModalDriver confirmations{kConfirmCaption, pressing(IDCANCEL)};
+    int seen = 0;
 };
 
 TEST_F(TickTest, FontMetricsTheCutTestsAssume)
@@ -243,7 +199,7 @@ TEST_F(TickTest, ClockTargetLineColourFollowsRunning)
 {
     g_app.textColor2 = RGB(250, 0, 0);
     g_app.textColor3 = RGB(0, 0, 250);
-    setTarget(2099, 1, 2, 3, 4, 5);
+    setTarget(at(2099, 1, 2, 3, 4, 5));
     for (int running : {0, 1}) {
         g_app.running = running;
         tick(window);
@@ -263,25 +219,27 @@ TEST_F(TickTest, ClockTargetLineColourFollowsRunning)
 
 TEST_F(TickTest, ClockFiresOnceTheTargetIsReached)
 {
-    ConfirmAborter abort;
     g_app.running = 1;
     setTargetFromNow(60);
     tick(window);
     EXPECT_EQ(1, g_app.running) << "a minute ahead";
     EXPECT_NE(0u, g_app.nowTime.dwHighDateTime) << "the clock display keeps the time it showed";
 
+    EXPECT_FALSE(fired());
+
     setTargetFromNow(-1);
     tick(window);
     EXPECT_EQ(0, g_app.running);
 
+    EXPECT_TRUE(fired());
+
     setTargetFromNow(-60);
     tick(window);
-    EXPECT_EQ(0, g_app.running) << "a stopped clock never fires";
+    EXPECT_FALSE(fired()) << "a stopped clock never fires";
 }
 
 TEST_F(TickTest, WindowRenamedFiresOnAnyChange)
 {
-    ConfirmAborter abort;
     HWND w = makeWatched("メモ帳");
     watch(WindowRenamed, w);
     tick(window);
@@ -297,7 +255,6 @@ TEST_F(TickTest, WindowRenamedFiresOnAnyChange)
 
 TEST_F(TickTest, WindowDisabledHiddenOrDestroyed)
 {
-    ConfirmAborter abort;
     enum Change { None, Disable, Hide, Destroy };
     struct Case { int mode; Change change; bool fires; } cases[] = {
         {WindowDestroyedOrDisabled, None, false}, {WindowDestroyedOrDisabled, Disable, true},
@@ -324,7 +281,6 @@ TEST_F(TickTest, WindowDisabledHiddenOrDestroyed)
 
 TEST_F(TickTest, WindowInactiveFiresOnlyAfterHavingBeenForeground)
 {
-    ConfirmAborter abort;
     HWND other = makeWatched("other");
     HWND w = makeWatched("target");
     SetForegroundWindow(other);
@@ -350,7 +306,6 @@ TEST_F(TickTest, WindowInactiveFiresOnlyAfterHavingBeenForeground)
 
 TEST_F(TickTest, NetworkFiresAtFiveFailuresAndStopsThePing)
 {
-    ConfirmAborter abort;
     std::strcpy(g_app.options.hostName, "127.0.0.1");
     watch(Network, nullptr);
     g_app.pingStop = 0;
@@ -369,7 +324,6 @@ TEST_F(TickTest, NetworkFiresAtFiveFailuresAndStopsThePing)
 
 TEST_F(TickTest, CountdownFiresWithinTenSecondsOfItsDeadline)
 {
-    ConfirmAborter abort;
     struct Case { int32_t offsetMs; bool fires; } cases[] = {
         {60000, false}, {500, false}, {-1000, true}, {-5000, true}, {-9000, true}, {-11000, false}, {-600000, false},
     };
@@ -396,7 +350,6 @@ LRESULT CALLBACK paintNothing(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 TEST_F(TickTest, FiringTickDoesNotPresent)
 {
-    ConfirmAborter abort;
     KillTimer(window, 300); // no tick of the dialog's own loop may present meanwhile
     g_windowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paintNothing)));
@@ -409,8 +362,7 @@ TEST_F(TickTest, FiringTickDoesNotPresent)
     armCountdown(0);
     g_app.countdownDeadline = GetTickCount() - 2000;
     tick(window);
-    ASSERT_TRUE(fired());
-    EXPECT_TRUE(abort.seen()) << "the confirmation opened";
+    ASSERT_TRUE(fired()) << "the confirmation opened";
     HDC screen = GetDC(window);
     EXPECT_EQ(RGB(255, 0, 255), GetPixel(screen, 100, 5)) << "the firing tick copies nothing to the window";
     ReleaseDC(window, screen);

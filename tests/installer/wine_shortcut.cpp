@@ -65,13 +65,7 @@ protected:
         CreateDirectoryA(programs.c_str(), nullptr);
         cleanFiles();
     }
-    void TearDown() override
-    {
-        cleanFiles();
-        RemoveDirectoryA(programDir.c_str());
-        RemoveDirectoryA(programs.c_str());
-        RemoveDirectoryA(base.c_str());
-    }
+    void TearDown() override { removeTree(base); }
     void cleanFiles()
     {
         DeleteFileA(startMenuLink().c_str());
@@ -84,11 +78,11 @@ protected:
 
 TEST_F(ShortcutTest, YesWritesBothShortcuts)
 {
-    DialogAnswerer answer("Noctil!", IDYES);
+    std::string question;
+    ModalDriver answer("Noctil!", pressing(IDYES, &question));
     installShortcuts(programDir.c_str(), programs.c_str());
-    answer.stop();
-    ASSERT_TRUE(answer.seen());
-    EXPECT_EQ("Noctil! のショートカットをスタートメニューに入れますか？", answer.text());
+    answer.finish();
+    EXPECT_EQ("Noctil! のショートカットをスタートメニューに入れますか？", question);
 
     const LinkInfo start = readLink(startMenuLink());
     ASSERT_TRUE(start.loaded) << startMenuLink();
@@ -106,10 +100,10 @@ TEST_F(ShortcutTest, YesWritesBothShortcuts)
 TEST_F(ShortcutTest, NoWritesOnlyTheEightOClockShortcutAndRunsTwice)
 {
     for (int run = 0; run < 2; ++run) {
-        DialogAnswerer answer("Noctil!", IDNO);
+        ModalDriver answer("Noctil!", pressing(IDNO));
         installShortcuts(programDir.c_str(), programs.c_str());
-        answer.stop();
-        EXPECT_EQ(1, answer.timesSeen()) << "run " << run;
+        answer.finish();
+        EXPECT_EQ(1, answer.timesFound()) << "run " << run;
         EXPECT_FALSE(exists(startMenuLink())) << "run " << run;
         EXPECT_TRUE(exists(eightAmLink())) << "run " << run;
     }
@@ -117,10 +111,10 @@ TEST_F(ShortcutTest, NoWritesOnlyTheEightOClockShortcutAndRunsTwice)
 
 TEST_F(ShortcutTest, NoStartMenuFolderMeansNoQuestion)
 {
-    DialogAnswerer answer("Noctil!", IDYES);
+    ModalDriver answer("Noctil!", pressing(IDYES));
     installShortcuts(programDir.c_str(), nullptr);
-    answer.stop();
-    EXPECT_FALSE(answer.seen());
+    answer.finish();
+    EXPECT_FALSE(answer.found());
     EXPECT_TRUE(exists(eightAmLink()));
 }
 

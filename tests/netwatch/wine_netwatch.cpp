@@ -18,7 +18,7 @@
 #include "netwatch/pingmonitor.h"
 #include "power/seam_recorder.h"
 #include "resources/resource.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/wine_support.h"
 #include "tests/support/wine_support.h"
 
 namespace {
@@ -71,13 +71,13 @@ bool pingThreadEnded()
     return g_app.pingIdle == 1;
 }
 
-class NetworkTest : public ::testing::Test {
+class NetworkTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         if (!inPrivateNetwork())
             GTEST_SKIP() << "runs only in the private network namespace of its CTest entry";
-        resetProgramForTest();
+        MainWindowTest::SetUp();
         seamRecorderRefuseRawSockets(FALSE);
         ASSERT_EQ(0, sharedSession.startup(1, 1));
     }
@@ -86,6 +86,7 @@ protected:
         g_app.pingStop = 1;
         EXPECT_TRUE(waitUntil(pingThreadEnded, 12000)) << "the ping thread did not end";
         seamRecorderRefuseRawSockets(FALSE);
+        MainWindowTest::TearDown();
     }
 };
 
@@ -138,7 +139,6 @@ TEST_F(NetworkTest, OneExchangeEachWay)
 // and pings at once.
 TEST_F(NetworkTest, AnsweringHostAtMostOnePingThread)
 {
-    HWND window = createMainWindowForTest();
     copyText(g_app.options.hostName, sizeof g_app.options.hostName, "127.0.0.1");
     const int before = threadsOfThisProcess();
     for (int i = 0; i < 3; ++i)
@@ -159,14 +159,12 @@ TEST_F(NetworkTest, AnsweringHostAtMostOnePingThread)
     armNetwork(window);
     pumpMessages(1000);
     EXPECT_GE(g_app.pingResult.load(), 0) << "the new thread's first exchange comes at once";
-    destroyMainWindowForTest(window);
 }
 
 // The program ending during a wait closes the socket at once; the thread
 // then ends by itself.
 TEST_F(NetworkTest, SilentHostExitDuringAWaitClosesTheSocket)
 {
-    HWND window = createMainWindowForTest();
     copyText(g_app.options.hostName, sizeof g_app.options.hostName, "127.0.0.1");
     const SOCKET before = seamRecorderLastRawSocket();
     armNetwork(window);
@@ -174,7 +172,7 @@ TEST_F(NetworkTest, SilentHostExitDuringAWaitClosesTheSocket)
     const SOCKET waiting = seamRecorderLastRawSocket();
     ASSERT_NE(before, waiting);
     ASSERT_TRUE(socketIsOpen(waiting)) << "a ping should be waiting";
-    destroyMainWindowForTest(window);
+    close();
     EXPECT_FALSE(socketIsOpen(waiting));
     EXPECT_TRUE(waitUntil(pingThreadEnded, 4500));
 }
@@ -183,20 +181,19 @@ TEST_F(NetworkTest, SilentHostExitDuringAWaitClosesTheSocket)
 // text stored cut to the buffer, Cancel leaving the running watch stopped.
 TEST_F(NetworkTest, HostDialogStoresTheHostAndArms)
 {
-    HWND window = createMainWindowForTest();
     copyText(g_app.options.hostName, sizeof g_app.options.hostName, "old.host");
     std::string shown;
     DWORD selection = 0;
     const std::string typed(1100, 'h');
     {
-        DialogDriver driver(kHostCaption, [&](HWND dialog) {
+        ModalDriver driver(kHostCaption, [&](HWND dialog) {
             shown = fieldText(dialog, IDC_NET_HOST);
             selection = static_cast<DWORD>(SendDlgItemMessageA(dialog, IDC_NET_HOST, EM_GETSEL, 0, 0));
             SendDlgItemMessageA(dialog, IDC_NET_HOST, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
             clickButton(dialog, IDOK);
         });
         SendMessageA(window, WM_COMMAND, IDM_NETWORK_WATCH, 0);
-        driver.join();
+        driver.finish();
         ASSERT_TRUE(driver.found()) << "dialog 125 did not open";
     }
     EXPECT_EQ("old.host", shown);
@@ -208,16 +205,15 @@ TEST_F(NetworkTest, HostDialogStoresTheHostAndArms)
     EXPECT_EQ(0, g_app.pingStop);
 
     {
-        DialogDriver driver(kHostCaption, [&](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        ModalDriver driver(kHostCaption, [&](HWND dialog) { clickButton(dialog, IDCANCEL); });
         SendMessageA(window, WM_COMMAND, IDM_NETWORK_WATCH, 0);
-        driver.join();
+        driver.finish();
         ASSERT_TRUE(driver.found());
     }
     EXPECT_EQ(0, g_app.running);
     EXPECT_EQ(0, g_app.monitorActive);
     EXPECT_EQ(1, g_app.pingStop);
     EXPECT_EQ(1023u, std::strlen(g_app.options.hostName)) << "cancel keeps the host";
-    destroyMainWindowForTest(window);
 }
 
 } // namespace

@@ -24,28 +24,17 @@ std::string countText(int seconds)
     return cp932(text);
 }
 
-class ConfirmTest : public ::testing::Test {
+class ConfirmTest : public MainWindowTest {
 protected:
-    void SetUp() override
+    // Opens the confirmation on the main window; `onDialog` drives it.
+    INT_PTR run(const ModalDriver::Script& onDialog)
     {
-        resetProgramForTest();
-        owner = createMainWindowForTest();
-        ASSERT_NE(nullptr, owner) << GetLastError();
-        seamRecorderReset();
-    }
-    void TearDown() override { destroyMainWindowForTest(owner); }
-
-    // Opens the confirmation on this thread; `onDialog` runs on a second
-    // thread once the dialog is visible (with nullptr if it never is).
-    INT_PTR run(const std::function<void(HWND)>& onDialog)
-    {
-        Watcher watcher([&] { onDialog(waitForWindow(kCaption, 5000)); });
-        const INT_PTR result = runConfirmDialog(owner);
-        watcher.join();
+        ModalDriver driver(kCaption, onDialog);
+        const INT_PTR result = runConfirmDialog(window);
+        driver.finish();
+        EXPECT_TRUE(driver.found()) << "the confirmation never showed";
         return result;
     }
-
-    HWND owner = nullptr;
 };
 
 // The wording itself is tested natively; here the dialog shows the one for
@@ -58,10 +47,8 @@ TEST_F(ConfirmTest, ShowsTheTextForItsReasonAndResetsIt)
         g_app.options.powerAction = Reboot;
         std::string text, count;
         const INT_PTR result = run([&](HWND d) {
-            if (d == nullptr)
-                return;
-            text = controlText(d, IDC_CONFIRM_TEXT);
-            count = controlText(d, IDC_CONFIRM_COUNT);
+            text = fieldText(d, IDC_CONFIRM_TEXT);
+            count = fieldText(d, IDC_CONFIRM_COUNT);
             PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         EXPECT_EQ(confirmText(reason, Reboot), text) << "reason " << reason;
@@ -76,14 +63,12 @@ TEST_F(ConfirmTest, ShowsTheTextForItsReasonAndResetsIt)
 TEST_F(ConfirmTest, SitsOnTheOwnerInTheForeground)
 {
     RECT ownerRect;
-    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(window, &ownerRect);
     HWND seen = nullptr;
     RECT client = {}, units = {0, 0, 211, 58};
     POINT origin = {0, 0};
     HWND foreground = nullptr;
     run([&](HWND d) {
-        if (d == nullptr)
-            return;
         seen = d;
         ClientToScreen(d, &origin);
         GetClientRect(d, &client);
@@ -112,8 +97,6 @@ TEST_F(ConfirmTest, ButtonEnterEscapeAndCloseBoxAbortAtOnce)
         HPEN pen = nullptr;
         DWORD shown = 0;
         const INT_PTR result = run([&](HWND d) {
-            if (d == nullptr)
-                return;
             pen = g_app.dialogPen;
             shown = GetTickCount();
             PostMessageA(c.toButton ? GetDlgItem(d, IDOK) : d, c.message, c.wParam, c.lParam);
@@ -135,15 +118,13 @@ TEST_F(ConfirmTest, CountsNineToZeroAndConfirmsAfterTheTenthTimerEvent)
     std::vector<std::string> shown;
     int sent = 0;
     const INT_PTR result = run([&](HWND d) {
-        if (d == nullptr)
-            return;
-        shown.push_back(controlText(d, IDC_CONFIRM_COUNT));
+        shown.push_back(fieldText(d, IDC_CONFIRM_COUNT));
         // The dialog hides at once when it ends (and goes when its loop does).
         while (IsWindowVisible(d) && sent < 20) {
             SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
             ++sent;
             if (IsWindowVisible(d))
-                shown.push_back(controlText(d, IDC_CONFIRM_COUNT));
+                shown.push_back(fieldText(d, IDC_CONFIRM_COUNT));
         }
     });
     EXPECT_EQ(1, result);
@@ -180,8 +161,6 @@ TEST_F(ConfirmTest, OpenDialogUsesTheConfirmationColours)
     LOGBRUSH brush = {}, editBrush = {};
     bool distinct = false;
     run([&](HWND d) {
-        if (d == nullptr)
-            return;
         text = g_app.dialogTextColor;
         back = g_app.dialogEditBackColor;
         LOGPEN lp = {};

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <functional>
-#include <thread>
 
 #include "core/appstate.h"
 #include "core/firing.h"
@@ -14,7 +13,8 @@
 #include "power/seam_recorder.h"
 #include "resources/resource.h"
 #include "settings/options.h"
-#include "tests/power/power_testing.h"
+#include "tests/support/time_support.h"
+#include "tests/support/wine_support.h"
 
 namespace {
 
@@ -28,19 +28,14 @@ Options optionsOnDisk()
     return o;
 }
 
-class FiringTest : public ::testing::Test {
+class FiringTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        MainWindowTest::SetUp();
         SetWindowPos(window, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         g_app.options.silent = 1;
-        seamRecorderReset();
     }
-    void TearDown() override { destroyMainWindowForTest(window); }
-    HWND window = nullptr;
 };
 
 TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReason)
@@ -68,22 +63,19 @@ TEST_F(FiringTest, DisarmsAndStoresTheWindowBeforeTheConfirmationAndShowsTheReas
         int32_t running = -1, monitorActive = -1;
         WindowRect32 stored = {}, onDisk = {};
         std::string text;
-        Watcher watcher([&] {
-            HWND d = waitForWindow(kCaption, 5000);
-            if (d == nullptr)
-                return;
+        ModalDriver driver(kCaption, [&](HWND d) {
             running = g_app.running;
             monitorActive = g_app.monitorActive;
             stored = g_app.options.windowRect;
             onDisk = optionsOnDisk().windowRect;
-            text = controlText(d, IDC_CONFIRM_TEXT);
+            text = fieldText(d, IDC_CONFIRM_TEXT);
             PostMessageA(d, WM_COMMAND, IDOK, 0);
         });
         if (c.fromMonitor)
             fireMonitorTrigger(window, c.reason);
         else
             fireClockTrigger(window);
-        watcher.join();
+        driver.finish();
         EXPECT_EQ(0, running) << c.name;
         EXPECT_EQ(0, monitorActive) << c.name;
         EXPECT_EQ(300, stored.left) << c.name;
@@ -103,13 +95,12 @@ TEST_F(FiringTest, RunOutConfirmationStartsTheAction)
 {
     g_app.running = 1;
     g_app.options.powerAction = 1; // restart, unforced
-    Watcher watcher([] {
-        HWND d = waitForWindow(kCaption, 5000);
-        for (int i = 0; d != nullptr && IsWindow(d) && i < 20; ++i)
+    ModalDriver driver(kCaption, [](HWND d) {
+        for (int i = 0; IsWindow(d) && i < 20; ++i)
             SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
     });
     fireClockTrigger(window);
-    watcher.join();
+    driver.finish();
     EXPECT_STREQ("ExitWindowsEx 0x03 0x0\n", seamRecorderLog());
 }
 
@@ -142,21 +133,14 @@ TEST_F(FiringTest, AConfirmationEndedByAnythingButItsCountdownDoesNothing)
     for (const Case& c : cases) {
         g_app.running = 1;
         g_app.options.powerAction = Reboot;
-        bool seen = false;
-        Watcher watcher([&] {
-            HWND d = waitForWindow(kCaption, 5000);
-            seen = d != nullptr;
-            if (seen)
-                c.interrupt(d);
-        });
+        ModalDriver driver(kCaption, c.interrupt);
         fireClockTrigger(window);
-        watcher.join();
-        EXPECT_TRUE(seen) << c.what;
+        driver.finish();
+        EXPECT_TRUE(driver.found()) << c.what;
         EXPECT_STREQ("", seamRecorderLog()) << c.what;
         MSG quit;
         EXPECT_EQ(c.quitWaits, PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0) << c.what;
-        TearDown();
-        SetUp();
+        restart();
     }
 }
 
@@ -190,27 +174,18 @@ TEST_F(FiringTest, LatencyFromTheDeadlineToTheVisibleConfirmation)
             armCountdown(1);
             deadline = g_app.countdownDeadline;
         } else {
-            SYSTEMTIME now;
-            GetLocalTime(&now);
             deadline = GetTickCount() + 1000;
-            SystemTimeToFileTime(&now, &g_app.targetTime);
-            addFileTime(g_app.targetTime, 10000000);
+            g_app.targetTime = localFromNow(1);
             g_app.running = 1;
         }
-        std::atomic<bool> done{false};
-        DWORD seen = 0;
-        Watcher watcher([&] {
-            HWND d = waitForWindow(kCaption, 6000);
+        std::atomic<DWORD> seen{0};
+        ModalDriver driver(kCaption, [&](HWND d) {
             seen = GetTickCount();
-            if (d != nullptr)
-                PostMessageA(d, WM_COMMAND, IDOK, 0);
-            else
-                seen = 0;
-            done = true;
+            PostMessageA(d, WM_COMMAND, IDOK, 0);
         });
-        while (!done)
+        for (int waited = 0; seen == 0 && waited < 6000; waited += 5)
             pumpMessages(5);
-        watcher.join();
+        driver.finish();
         ASSERT_NE(0u, seen) << c.name << ": the tick never opened the confirmation";
         const LONG latency = static_cast<LONG>(seen - deadline);
         std::printf("[   INFO   ] %s: confirmation visible %ld ms after the deadline\n", c.name, latency);
@@ -223,33 +198,22 @@ TEST_F(FiringTest, LatencyFromTheDeadlineToTheVisibleConfirmation)
     }
 }
 
-} // namespace
-
-namespace {
-
 // A countdown of two seconds, left to the real timer: the confirmation opens
 // exactly once (the ticks during and after it find nothing armed), and the
 // face is back on the stopped clock display with its arrows.
 TEST_F(FiringTest, CountdownFiresOnceThenShowsTheStoppedClock)
 {
     armCountdown(2);
-    DialogAnswerer abort(kCaption, IDCANCEL);
+    ModalDriver abort(kCaption, pressing(IDCANCEL));
     pumpMessages(4500);
-    abort.stop();
-    EXPECT_EQ(1, abort.timesSeen()) << "confirmations opened";
+    abort.finish();
+    EXPECT_EQ(1, abort.timesFound()) << "confirmations opened";
     EXPECT_EQ(0, g_app.running);
     EXPECT_EQ(0, g_app.monitorActive);
     EXPECT_STREQ("", seamRecorderLog()) << "an aborted confirmation starts nothing";
 
     // The clock display stores the time of its last tick in nowTime.
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    FILETIME nowFile;
-    SystemTimeToFileTime(&now, &nowFile);
-    const auto units = [](const FILETIME& t) {
-        return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    const long long behind = units(nowFile) - units(g_app.nowTime);
+    const long long behind = static_cast<long long>(units(localFromNow(0)) - units(g_app.nowTime));
     EXPECT_GE(behind, 0);
     EXPECT_LT(behind, 5000000LL) << "the last tick drew the clock less than 0.5 s ago";
 }

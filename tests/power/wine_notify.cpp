@@ -58,25 +58,21 @@ DWORD pumpUntilLogged(const char* line, DWORD ms)
     return ~0u;
 }
 
-class NotifyTest : public ::testing::Test {
+class NotifyTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        MainWindowTest::SetUp();
         g_app.options.forceAction = 1; // a forced shutdown, other options as at start
         g_app.options.silent = 1;
-        seamRecorderReset();
     }
     void TearDown() override
     {
         KillTimer(window, TIMER_NOTIFY_WAIT);
         if (g_app.waitDialog != nullptr)
             DestroyWindow(g_app.waitDialog);
-        destroyMainWindowForTest(window);
+        MainWindowTest::TearDown();
     }
-    HWND window = nullptr;
 };
 
 TEST_F(NotifyTest, EveryOtherWindowIsToldOnceAndTheNoticeSitsCentredOnTop)
@@ -157,11 +153,11 @@ TEST_F(NotifyTest, EveryOtherWindowIsToldOnceAndTheNoticeSitsCentredOnTop)
 TEST_F(NotifyTest, FailedActionAfterTheWaitIsReportedOnceAndNotRepeated)
 {
     seamRecorderFailCalls("ExitWindowsEx", ERROR_ACCESS_DENIED);
-    DialogAnswerer box("シャットダウン処理中のエラー", IDOK);
+    ModalDriver box("シャットダウン処理中のエラー", pressing(IDOK));
     beginPowerAction(window);
     SendMessageA(window, WM_TIMER, TIMER_NOTIFY_WAIT, 0); // the end of the wait
-    box.stop();
-    EXPECT_EQ(1, box.timesSeen());
+    box.finish();
+    EXPECT_EQ(1, box.timesFound());
     EXPECT_FALSE(KillTimer(window, TIMER_NOTIFY_WAIT)) << "the wait timer acts once: it is gone";
     EXPECT_EQ(1, countLines(seamRecorderLog(), kExitCall)) << seamRecorderLog();
     EXPECT_TRUE(IsWindow(window));

@@ -15,29 +15,16 @@ namespace {
 
 const char kFailureCaption[] = "シャットダウン処理中のエラー";
 
-bool quitPosted()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
-}
-
-class PowerTest : public ::testing::Test {
+class PowerTest : public MainWindowTest {
 protected:
-    void SetUp() override { resetProgramForTest(); }
-    void TearDown() override { destroyMainWindowForTest(window); }
-
     void freshProgram(int action, int force, int ifHung, int notify)
     {
-        destroyMainWindowForTest(window);
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        restart();
         g_app.options.powerAction = action;
         g_app.options.forceAction = force;
         g_app.options.forceIfHung = ifHung;
         g_app.notifyBeforeForce = notify;
         g_app.options.silent = 1;
-        seamRecorderReset();
     }
 
     // Ends a wait that a case started, as the end of the program would.
@@ -47,14 +34,12 @@ protected:
         if (g_app.waitDialog != nullptr)
             DestroyWindow(g_app.waitDialog);
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(PowerTest, EachPathReachesItsCall)
 {
     // A privilege box would block the table: count them instead.
-    DialogAnswerer privilegeBoxes("エラー", IDOK);
+    ModalDriver privilegeBoxes("エラー", pressing(IDOK));
     struct Case {
         int action, force, ifHung, notify;
         const char* call;  // the recorded call, or nullptr when it waits
@@ -87,14 +72,14 @@ TEST_F(PowerTest, EachPathReachesItsCall)
             EXPECT_EQ(nullptr, g_app.waitDialog) << what;
         }
         // Only stand-by and hibernate end the program (the others end the session).
-        EXPECT_EQ(powerState, quitPosted()) << what;
+        EXPECT_EQ(powerState, takeQuitMessage()) << what;
         EXPECT_EQ(powerState, g_app.displaySurface == nullptr) << what << ": destroy handling ran";
         if (powerState) {
             EXPECT_GE(took, 490u) << what << ": half a second before the power state";
         }
     }
-    privilegeBoxes.stop();
-    EXPECT_EQ(0, privilegeBoxes.timesSeen()) << "privilege box: " << privilegeBoxes.text();
+    privilegeBoxes.finish();
+    EXPECT_EQ(0, privilegeBoxes.timesFound()) << "privilege boxes";
 }
 
 TEST_F(PowerTest, FailedCallShowsTheSystemTextOnceAndTheProgramRunsOn)
@@ -116,14 +101,15 @@ TEST_F(PowerTest, FailedCallShowsTheSystemTextOnceAndTheProgramRunsOn)
         const std::string text = expected;
         LocalFree(expected);
 
-        DialogAnswerer box(kFailureCaption, IDOK);
+        std::string shown;
+        ModalDriver box(kFailureCaption, pressing(IDOK, &shown));
         beginPowerAction(window);
         pumpMessages(300);
-        box.stop();
-        EXPECT_EQ(1, box.timesSeen()) << c.call << " " << c.error;
-        EXPECT_EQ(text, box.text()) << c.call << " " << c.error;
+        box.finish();
+        EXPECT_EQ(1, box.timesFound()) << c.call << " " << c.error;
+        EXPECT_EQ(text, shown) << c.call << " " << c.error;
         EXPECT_EQ(std::string(c.line) + "\n", seamRecorderLog()) << "not retried";
-        EXPECT_FALSE(quitPosted()) << c.call;
+        EXPECT_FALSE(takeQuitMessage()) << c.call;
         EXPECT_TRUE(IsWindow(window));
         EXPECT_NE(nullptr, g_app.displaySurface) << "the program keeps running";
         EXPECT_EQ(0, g_app.running);
@@ -136,10 +122,10 @@ TEST_F(PowerTest, PerformReportsSuccessAndFailure)
     EXPECT_EQ(1, performPowerAction(0x0D, window));
     EXPECT_STREQ("ExitWindowsEx 0x0D 0x0\n", seamRecorderLog()) << "given flags are used as they are";
     seamRecorderFailCalls("ExitWindowsEx", ERROR_ACCESS_DENIED);
-    DialogAnswerer box(kFailureCaption, IDOK);
+    ModalDriver box(kFailureCaption, pressing(IDOK));
     EXPECT_EQ(0, performPowerAction(0x0D, window));
-    box.stop();
-    EXPECT_EQ(1, box.timesSeen());
+    box.finish();
+    EXPECT_EQ(1, box.timesFound());
 }
 
 // The highest of 64 handles made now. Handles kept open meanwhile push it up
@@ -160,16 +146,16 @@ uintptr_t handleCeiling()
 TEST_F(PowerTest, PrivilegeStepLeavesNoHandleOpen)
 {
     freshProgram(0, 0, 0, 1);
-    DialogAnswerer privilegeBoxes("エラー", IDOK);
+    ModalDriver privilegeBoxes("エラー", pressing(IDOK));
     beginPowerAction(window); // whatever is opened once and kept is open now
     const uintptr_t before = handleCeiling();
     for (int i = 0; i < 50; ++i)
         beginPowerAction(window);
     const uintptr_t after = handleCeiling();
-    privilegeBoxes.stop();
+    privilegeBoxes.finish();
     EXPECT_LT((after - before) / sizeof(HANDLE), 10u) << "handles left open: one per action would be 50";
     EXPECT_EQ(51, countLines(seamRecorderLog(), "ExitWindowsEx 0x09 0x0"));
-    EXPECT_EQ(0, privilegeBoxes.timesSeen()) << privilegeBoxes.text();
+    EXPECT_EQ(0, privilegeBoxes.timesFound());
 }
 
 TEST_F(PowerTest, ClickIsTheShortLowBeepOnNt)

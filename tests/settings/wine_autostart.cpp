@@ -8,7 +8,7 @@
 #include "core/appstate.h"
 #include "resources/resource.h"
 #include "settings/autostart.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/wine_support.h"
 #include "tests/support/wine_support.h"
 
 namespace {
@@ -25,17 +25,18 @@ void stopPingThread()
         Sleep(50);
 }
 
-class AutoStartTest : public ::testing::Test {
+class AutoStartTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         resetProgramForTest();
         path = testDirectory() + "noctil.ini";
         removeIni();
+        MainWindowTest::SetUp();
     }
     void TearDown() override
     {
-        destroyMainWindowForTest(window);
+        MainWindowTest::TearDown();
         stopPingThread();
         removeIni();
     }
@@ -75,17 +76,16 @@ protected:
     }
 
     // Opens dialog 129 on this thread; `script` drives it from the other.
-    void autoStartDialog(DialogDriver::Script script, HWND owner = nullptr)
+    void autoStartDialog(ModalDriver::Script script, HWND owner = nullptr)
     {
-        DialogDriver driver(kAutoStartCaption, std::move(script));
-        EXPECT_EQ(0, runAutoStartDialog(owner));
-        driver.join();
+        ModalDriver driver(kAutoStartCaption, std::move(script));
+        runAutoStartDialog(owner);
+        driver.finish();
         EXPECT_TRUE(driver.found()) << "dialog 129 did not show, GetLastError " << GetLastError();
         EXPECT_FALSE(driver.leftOpen()) << "the script did not end dialog 129";
     }
 
     std::string path;
-    HWND window = nullptr;
 };
 
 int32_t remainingMs()
@@ -103,26 +103,13 @@ TEST_F(AutoStartTest, ArmsWhatTheFileNames)
         int hour = 0, minute = 0;
         const char* host = "";
     } cases[] = {
+        // What the file says is decided natively; here each kind reaches
+        // its arming, and a file that arms nothing leaves all alone.
         {nullptr, Nothing},
-        {"", Nothing},
         {"[AUTO]\r\nSEL=C\r\nCOUNT=90\r\n", CountdownArmed, 5400},
         {"[AUTO]\r\nSEL=C\r\nCOUNT=0\r\n", Nothing},
-        {"[AUTO]\r\nSEL=C\r\nCOUNT=-5\r\n", Nothing},
-        {"[AUTO]\r\nSEL=C\r\nCOUNT=abc\r\n", Nothing},
-        {"[AUTO]\r\nSEL=C\r\n", Nothing},
-        {"[AUTO]\r\nSEL=C\r\nCOUNT=100000\r\n", CountdownArmed, 2147483}, // capped
-        {"[AUTO]\r\nSEL=c\r\nCOUNT=90\r\n", Nothing},
-        {"[OTHER]\r\nSEL=C\r\nCOUNT=90\r\n", Nothing},
-        {"[AUTO]\r\nSEL=T\r\nTIME_H=24\r\nTIME_M=0\r\n", Nothing},
-        {"[AUTO]\r\nSEL=T\r\nTIME_H=7\r\nTIME_M=60\r\n", Nothing},
-        {"[AUTO]\r\nSEL=T\r\nTIME_H=7\r\n", Nothing},
-        {"[AUTO]\r\nSEL=T\r\nTIME_H=0\r\nTIME_M=0\r\n", Clock, 0, 0, 0},
         {"[AUTO]\r\nSEL=Time\r\nTIME_H=23\r\nTIME_M=59\r\n", Clock, 0, 23, 59},
-        {"[AUTO]\r\nSEL=t\r\nTIME_H=23\r\nTIME_M=59\r\n", Nothing},
-        {"[AUTO]\r\nSEL=N\r\n", NetworkHost, 0, 0, 0, "localhost"},
         {"[AUTO]\r\nSEL=N\r\nHOST=127.0.0.2\r\n", NetworkHost, 0, 0, 0, "127.0.0.2"},
-        {"[AUTO]\r\nSEL=n\r\nHOST=127.0.0.2\r\n", Nothing},
-        {"[AUTO]\r\nSEL=0\r\nCOUNT=90\r\nHOST=x\r\nTIME_H=7\r\nTIME_M=0\r\n", Nothing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ini ? c.ini : "(no file)");
@@ -181,10 +168,8 @@ TEST_F(AutoStartTest, StartHourOnTheCommandLineSkipsTheFile)
         {9, false}, {0, false}, {-1, true}, {24, true},
     };
     for (const Case& c : cases) {
-        resetProgramForTest();
-        g_app.startHour = c.startHour;
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        close();
+        open([&c] { g_app.startHour = c.startHour; });
         EXPECT_EQ(1, g_app.running) << "start hour " << c.startHour;
         EXPECT_EQ(c.countdown ? 1 : 0, g_app.monitorActive) << "start hour " << c.startHour;
         if (c.countdown) {
@@ -196,8 +181,6 @@ TEST_F(AutoStartTest, StartHourOnTheCommandLineSkipsTheFile)
             EXPECT_EQ(c.startHour, target.wHour);
             EXPECT_EQ(0, target.wMinute);
         }
-        destroyMainWindowForTest(window);
-        window = nullptr;
     }
 }
 
@@ -223,8 +206,6 @@ Shown readDialog(HWND dialog)
 
 TEST_F(AutoStartTest, DialogWithoutFileShowsDefaultsAndCancelWritesNothing)
 {
-    window = createMainWindowForTest();
-    ASSERT_NE(nullptr, window);
     Shown shown;
     autoStartDialog([&](HWND dialog) {
         shown = readDialog(dialog);

@@ -27,13 +27,8 @@ std::string beside(const char* name)
 // Also the directory of the directory case, wherever a faulty save put it.
 void removeAll()
 {
-    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName}) {
-        const std::string path = beside(name);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-        DeleteFileA((path + "\\keep.txt").c_str());
-        RemoveDirectoryA(path.c_str());
-    }
+    for (const char* name : {kOptionsFileName, kOptionsFreshName, kOptionsAsideName})
+        removeTree(beside(name));
 }
 
 bool isDirectory(const std::string& path)

@@ -8,7 +8,7 @@
 #include "core/appstate.h"
 #include "resources/resource.h"
 #include "settings/timedialogs.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/wine_support.h"
 #include "tests/support/wine_support.h"
 
 namespace {
@@ -26,11 +26,11 @@ protected:
 };
 
 // Opens 127 on this thread; `script` fills it in from the driver thread.
-INT_PTR clockDialog(DialogDriver::Script script, bool* found = nullptr)
+INT_PTR clockDialog(ModalDriver::Script script, bool* found = nullptr)
 {
-    DialogDriver driver(kClockCaption, std::move(script));
+    ModalDriver driver(kClockCaption, std::move(script));
     const INT_PTR result = runClockTimeDialog(nullptr);
-    driver.join();
+    driver.finish();
     EXPECT_TRUE(driver.found()) << "dialog 127 did not show, GetLastError " << GetLastError();
     EXPECT_FALSE(driver.leftOpen()) << "the script did not end dialog 127";
     if (found != nullptr)
@@ -38,11 +38,11 @@ INT_PTR clockDialog(DialogDriver::Script script, bool* found = nullptr)
     return result;
 }
 
-INT_PTR countdownDialog(DialogDriver::Script script)
+INT_PTR countdownDialog(ModalDriver::Script script)
 {
-    DialogDriver driver(kCountdownCaption, std::move(script));
+    ModalDriver driver(kCountdownCaption, std::move(script));
     const INT_PTR result = runCountdownDialog(nullptr);
-    driver.join();
+    driver.finish();
     EXPECT_TRUE(driver.found()) << "dialog 126 did not show, GetLastError " << GetLastError();
     EXPECT_FALSE(driver.leftOpen()) << "the script did not end dialog 126";
     return result;

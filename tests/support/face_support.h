@@ -34,5 +34,3 @@ private:
 bool writeBitmapFile(const std::string& path, int width, int height,
                      const std::function<COLORREF(int x, int y)>& colourAt);
 bool writeTextFile(const std::string& path, const std::string& text);
-// Deletes a directory with everything in it (attributes cleared first).
-void removeTree(const std::string& path);

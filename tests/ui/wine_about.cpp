@@ -11,7 +11,6 @@
 #include "core/appstate.h"
 #include "core/commands.h"
 #include "resources/resource.h"
-#include "tests/support/modal_probe.h"
 #include "tests/support/wine_support.h"
 #include "ui/about.h"
 
@@ -92,7 +91,7 @@ void inspectAbout(HWND dialog, void* context)
 
     UpdateWindow(dialog);
     SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 40));
-    seen->handCursor = GetCursor() == LoadCursorA(nullptr, IDC_HAND);
+    seen->handCursor = shownCursor() == LoadCursorA(nullptr, IDC_HAND);
     seen->webHotPixels = pixelsOf(dialog, 35, kLinkHotColor);
     seen->mailNormalPixels = pixelsOf(dialog, 49, kLinkColor);
     SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 55));
@@ -126,24 +125,28 @@ void inspectAbout(HWND dialog, void* context)
     PostMessageA(dialog, WM_COMMAND, seen->closeWith, 0);
 }
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(932u, GetACP());
-        resetProgramForTest();
         setShellOpenForTest(recordShellOpen);
         g_opened.clear();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window);
+        MainWindowTest::SetUp();
         pumpMessages(100);
     }
     void TearDown() override
     {
+        MainWindowTest::TearDown();
         setShellOpenForTest(nullptr);
-        destroyMainWindowForTest(window);
     }
-    HWND window = nullptr;
+    // Opens the about box as `open` does it; `seen` records what it showed.
+    void inspect(void (*open)(HWND), Seen& seen)
+    {
+        ModalDriver driver(kAboutCaption, [&seen](HWND dialog) { inspectAbout(dialog, &seen); });
+        open(window);
+        driver.finish();
+        ASSERT_TRUE(driver.found()) << "no about box";
+    }
 };
 
 TEST_F(AboutTest, ShowsVersionLinksAndFreesItsObjects)
@@ -151,11 +154,7 @@ TEST_F(AboutTest, ShowsVersionLinksAndFreesItsObjects)
     for (int closeWith : {IDCANCEL, IDOK}) {
         Seen seen;
         seen.closeWith = closeWith;
-        {
-            ModalProbe probe(kDialogWindowClass, kAboutCaption, inspectAbout, &seen);
-            SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
-            ASSERT_TRUE(probe.ran()) << "no about box";
-        }
+        inspect([](HWND w) { SendMessageA(w, WM_COMMAND, IDM_ABOUT, 0); }, seen);
         EXPECT_EQ("Version 1.95", seen.version);
         EXPECT_EQ(kAboutCaption, seen.caption);
         EXPECT_EQ(1, seen.activationGuard) << "activation does not show the window meanwhile";
@@ -194,11 +193,7 @@ TEST_F(AboutTest, LeavesAnotherDialogsPaintSetAlone)
 {
     Seen seen;
     seen.lendTest = true;
-    {
-        ModalProbe probe(kDialogWindowClass, kAboutCaption, inspectAbout, &seen);
-        runAboutDialog(window);
-        ASSERT_TRUE(probe.ran());
-    }
+    inspect([](HWND w) { runAboutDialog(w); }, seen);
     EXPECT_TRUE(seen.otherSetKept);
     EXPECT_EQ(0u, GetObjectType(seen.pen)) << "the box's own pen is still released";
 }

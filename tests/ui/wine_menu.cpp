@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -13,7 +14,6 @@
 #include "core/appstate.h"
 #include "core/paths.h"
 #include "resources/resource.h"
-#include "tests/support/modal_probe.h"
 #include "tests/support/wine_support.h"
 #include "ui/menu.h"
 
@@ -169,29 +169,6 @@ public:
     }
 
 private:
-    static void removeTree(const std::string& dir)
-    {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string path = dir + "\\" + name;
-                SetFileAttributesA(path.c_str(), entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY
-                                                     ? FILE_ATTRIBUTE_DIRECTORY
-                                                     : FILE_ATTRIBUTE_NORMAL);
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryA(dir.c_str());
-    }
-
     std::string root_;
     std::string aside_;
     bool movedAside_ = false;
@@ -427,9 +404,14 @@ struct OpenedMenu {
     int pickId = 0; // when set, click this entry instead of closing the menu
 };
 
-void inspectOpenMenu(HWND menuWindow, void* context)
+// Closes the open menu from outside, as a click elsewhere would.
+void closeMenu()
 {
-    OpenedMenu* opened = static_cast<OpenedMenu*>(context);
+    SendMessageA(g_app.mainWindow, WM_CANCELMODE, 0, 0);
+}
+
+void inspectOpenMenu(HWND menuWindow, OpenedMenu* opened)
+{
     GetWindowRect(menuWindow, &opened->rect);
     opened->menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
     opened->firstId = GetMenuItemID(opened->menu, 0);
@@ -437,7 +419,7 @@ void inspectOpenMenu(HWND menuWindow, void* context)
     opened->windowVisible = IsWindowVisible(g_app.mainWindow) != FALSE;
     opened->trayChecked = (GetMenuState(opened->menu, IDM_TRAY, MF_BYCOMMAND) & MF_CHECKED) != 0;
     if (opened->pickId == 0) {
-        EndMenu();
+        closeMenu();
         return;
     }
     for (int i = 0; i < GetMenuItemCount(opened->menu); ++i) {
@@ -455,22 +437,23 @@ void inspectOpenMenu(HWND menuWindow, void* context)
         SendInput(3, input, sizeof(INPUT));
         return;
     }
-    EndMenu();
+    closeMenu();
 }
 
-class OpenMenuTest : public MenuTest {
+class OpenMenuTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        MenuTest::SetUp();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window);
+        MainWindowTest::SetUp();
         pumpMessages(100);
     }
-    void TearDown() override
+    // Opens the menu as `open` does it; `opened` records what it showed.
+    void inspect(const std::function<void()>& open, OpenedMenu& opened)
     {
-        destroyMainWindowForTest(window);
-        MenuTest::TearDown();
+        ModalDriver driver("#32768", [&opened](HWND menuWindow) { inspectOpenMenu(menuWindow, &opened); });
+        open();
+        driver.finish();
+        ASSERT_TRUE(driver.found()) << "no menu window appeared";
     }
     void expectOpenedAt(const OpenedMenu& opened, POINT at, const char* how)
     {
@@ -482,34 +465,27 @@ protected:
         MSG msg;
         EXPECT_TRUE(PeekMessageA(&msg, window, WM_NULL, WM_NULL, PM_REMOVE)) << how << ": WM_NULL posted";
     }
-    HWND window = nullptr;
 };
 
 TEST_F(OpenMenuTest, OpensBelowTheIconAtThePointOrAtTheCursor)
 {
     {
         OpenedMenu opened;
-        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
-        showPopupMenuAtIcon(window);
-        ASSERT_TRUE(probe.ran()) << "no menu window appeared";
+        inspect([this] { showPopupMenuAtIcon(window); }, opened);
         POINT below = {2, 12};
         ClientToScreen(window, &below);
         expectOpenedAt(opened, below, "from the icon");
     }
     {
         OpenedMenu opened;
-        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
         const POINT at = {300, 150};
-        showPopupMenu(window, &at);
-        ASSERT_TRUE(probe.ran());
+        inspect([&] { showPopupMenu(window, &at); }, opened);
         expectOpenedAt(opened, at, "at a point");
     }
     {
         OpenedMenu opened;
-        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
         SetCursorPos(410, 120);
-        showPopupMenu(window, nullptr);
-        ASSERT_TRUE(probe.ran());
+        inspect([this] { showPopupMenu(window, nullptr); }, opened);
         expectOpenedAt(opened, {410, 120}, "at the cursor");
     }
 }
@@ -519,12 +495,8 @@ TEST_F(OpenMenuTest, ChosenEntryReachesTheDispatch)
     g_app.options.silent = 0;
     OpenedMenu opened;
     opened.pickId = IDM_SILENT;
-    {
-        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
-        const POINT at = {200, 200};
-        showPopupMenu(window, &at);
-        ASSERT_TRUE(probe.ran());
-    }
+    const POINT at = {200, 200};
+    inspect([&] { showPopupMenu(window, &at); }, opened);
     pumpMessages(200);
     EXPECT_EQ(1, g_app.options.silent) << "clicking the no-sound entry toggled the option";
 }
@@ -536,11 +508,7 @@ TEST_F(OpenMenuTest, FromTheNotificationAreaTheWindowStaysHidden)
     SendMessageA(window, WM_COMMAND, IDM_TRAY, 0);
     ASSERT_FALSE(IsWindowVisible(window));
     OpenedMenu opened;
-    {
-        ModalProbe probe(kMenuWindowClass, nullptr, inspectOpenMenu, &opened);
-        SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
-        EXPECT_TRUE(probe.ran()) << "no menu window appeared";
-    }
+    inspect([this] { SendMessageA(window, WM_TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN); }, opened);
     EXPECT_EQ(window, opened.foreground);
     EXPECT_FALSE(opened.windowVisible) << "shown while the menu was open";
     EXPECT_TRUE(opened.trayChecked);

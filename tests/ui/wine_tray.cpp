@@ -69,22 +69,19 @@ BOOL WINAPI recordNotify(DWORD message, NOTIFYICONDATAA* data)
     return Shell_NotifyIconA(message, data);
 }
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        resetProgramForTest();
         g_shown = TrayShown();
         setNotifyIconForTest(recordNotify);
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window);
+        MainWindowTest::SetUp();
     }
     void TearDown() override
     {
-        destroyMainWindowForTest(window);
+        MainWindowTest::TearDown();
         setNotifyIconForTest(nullptr);
     }
-    HWND window = nullptr;
 };
 
 TEST(TrayIcons, TwoDifferentPictures)
@@ -100,7 +97,6 @@ TEST_F(TrayTest, PictureFollowsEveryStartAndStop)
 {
     EXPECT_EQ(IDI_TRAY_STOPPED, g_shown.picture) << "at creation";
     EXPECT_EQ("Noctil.", g_shown.tip);
-    const auto command = [this](UINT id) { SendMessageA(window, WM_COMMAND, id, 0); };
     const auto startButton = [this] {
         SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(196, 36));
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(196, 36));
@@ -114,10 +110,10 @@ TEST_F(TrayTest, PictureFollowsEveryStartAndStop)
         {"start button", startButton, 1},
         {"start button again", startButton, 0},
         {"countdown preset", [&] {
-             DialogAnswerer answer("カウントダウンタイマー", IDC_CD_PRESET_3MIN);
+             ModalDriver answer("カウントダウンタイマー", pressing(IDC_CD_PRESET_3MIN));
              command(IDM_COUNTDOWN);
-             answer.stop();
-             EXPECT_TRUE(answer.seen());
+             answer.finish();
+             EXPECT_TRUE(answer.found());
          }, 1},
         {"stop entry during the countdown", [&] { command(IDM_STOP); }, 0},
     };

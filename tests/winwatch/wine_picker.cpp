@@ -8,23 +8,20 @@
 
 #include "core/appstate.h"
 #include "resources/resource.h"
-#include "tests/support/dialog_driver.h"
 #include "tests/support/face_support.h"
-#include "tests/support/modal_probe.h"
+#include "tests/support/wine_support.h"
 #include "winwatch/picker.h"
 
 namespace {
 
-using Script = std::function<void(HWND dialog)>;
-
-// Opens the picker as command 40040 does; the script runs inside its modal
-// loop, on the dialog's own thread, and must close it.
-void withPicker(HWND owner, Script script)
+// Opens the picker as command 40040 does; the script drives it and must
+// close it.
+void withPicker(HWND owner, const ModalDriver::Script& script)
 {
-    ModalProbe probe(kDialogWindowClass, "対象のｳｲﾝﾄﾞｳの選択",
-                     [](HWND dialog, void* s) { (*static_cast<Script*>(s))(dialog); }, &script);
+    ModalDriver driver("対象のｳｲﾝﾄﾞｳの選択", script);
     runWindowPicker(owner);
-    EXPECT_TRUE(probe.ran());
+    driver.finish();
+    EXPECT_TRUE(driver.found());
 }
 
 POINT centre(HWND w)
@@ -90,19 +87,15 @@ struct Target {
     }
 };
 
-class PickerTest : public ::testing::Test {
+class PickerTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        resetProgramForTest();
-        owner = createMainWindowForTest();
-        ASSERT_NE(nullptr, owner);
+        MainWindowTest::SetUp();
         POINT p = {};
         if (!SetCursorPos(321, 234) || !GetCursorPos(&p) || p.x != 321 || p.y != 234)
             GTEST_SKIP() << "the pointer cannot be moved here";
     }
-    void TearDown() override { destroyMainWindowForTest(owner); }
-    HWND owner = nullptr;
 };
 
 TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
@@ -110,17 +103,17 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
     Target a("A", 600), b("B", 700);
     g_app.monitorMode = WindowRenamed;
     g_app.watchedWasActive = 1;
-    withPicker(owner, [&](HWND dialog) {
+    withPicker(window, [&](HWND dialog) {
         HWND icon = GetDlgItem(dialog, IDC_PICK_SOURCE);
         RECT r;
         GetWindowRect(icon, &r);
         const POINT mid = centre(icon);
         for (POINT edge : {POINT{r.left, mid.y}, POINT{mid.x, r.top}, POINT{r.right, mid.y}, POINT{mid.x, r.bottom}}) {
             mouseAt(dialog, WM_LBUTTONDOWN, edge);
-            EXPECT_EQ(nullptr, GetCapture()) << "a press on the icon's edge " << edge.x << "," << edge.y;
+            EXPECT_EQ(nullptr, captureOf(dialog)) << "a press on the icon's edge " << edge.x << "," << edge.y;
         }
         mouseAt(dialog, WM_LBUTTONDOWN, {r.left + 1, r.top + 1});
-        ASSERT_EQ(dialog, GetCapture()) << "a press one pixel inside";
+        ASSERT_EQ(dialog, captureOf(dialog)) << "a press one pixel inside";
         EXPECT_FALSE(IsWindowVisible(icon));
         mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
         EXPECT_EQ("frame", a.look());
@@ -138,15 +131,15 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
         for (int way = 0; way < 3; ++way) {
             mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
             mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));
-            if (way == 0)
-                SetCapture(owner); // another window of the thread
+            if (way == 0) // the main window's button press takes the capture
+                SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 45));
             else
                 SendMessageA(dialog, way == 1 ? WM_CANCELMODE : WM_COMMAND, IDCANCEL, 0);
             EXPECT_EQ("clean", a.look()) << "way " << way;
             EXPECT_TRUE(IsWindowVisible(icon)) << "way " << way;
-            EXPECT_EQ(way == 0 ? owner : nullptr, GetCapture()) << "way " << way;
-            EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), GetCursor()) << "way " << way;
-            ReleaseCapture();
+            EXPECT_EQ(way == 0 ? window : nullptr, captureOf(dialog)) << "way " << way;
+            EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), shownCursor()) << "way " << way;
+            SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(100, 45));
         }
         ASSERT_TRUE(IsWindowVisible(dialog)) << "Escape in a drag drops the drag only";
         clickButton(dialog, IDC_WATCH_DESTROYED);
@@ -165,7 +158,7 @@ TEST_F(PickerTest, DragFramesOneWindowAtATimeAndEndsCleanlyEveryWay)
 TEST_F(PickerTest, ItsOwnWindowsAreNeverStored)
 {
     g_app.monitorMode = Network;
-    withPicker(owner, [](HWND dialog) {
+    withPicker(window, [](HWND dialog) {
         EXPECT_TRUE(isChecked(dialog, IDC_WATCH_DESTROYED)) << "preselected after a network watch";
         mouseAt(dialog, WM_LBUTTONDOWN, centre(GetDlgItem(dialog, IDC_PICK_SOURCE)));
         POINT corner = {2, 2};
@@ -198,14 +191,14 @@ TEST_F(PickerTest, RefusesTheProgramsWindowsAndTheDesktopAndEscapeDropsTheFind)
         HWND candidate;
         bool stored;
     } cases[] = {
-        {"the main window", owner, false},
+        {"the main window", window, false},
         {"the desktop", GetDesktopWindow(), false},
         {"another thread's window", a.window, true},
     };
     for (const Case& c : cases) {
         g_app.watchedWindow = nullptr;
         g_app.monitorMode = Countdown;
-        withPicker(owner, [&](HWND dialog) {
+        withPicker(window, [&](HWND dialog) {
             pickCandidate = c.candidate;
             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
@@ -213,7 +206,7 @@ TEST_F(PickerTest, RefusesTheProgramsWindowsAndTheDesktopAndEscapeDropsTheFind)
         EXPECT_EQ(c.stored ? WindowDestroyed : Countdown, g_app.monitorMode) << c.what;
     }
 
-    withPicker(owner, [&](HWND dialog) {
+    withPicker(window, [&](HWND dialog) {
         HWND icon = GetDlgItem(dialog, IDC_PICK_SOURCE);
         mouseAt(dialog, WM_LBUTTONDOWN, centre(icon));
         mouseAt(dialog, WM_MOUSEMOVE, centre(a.window));

@@ -47,20 +47,15 @@ std::set<DWORD> shellProcesses(std::string& names)
     return found;
 }
 
-class Win98Test : public ::testing::Test {
+class Win98Test : public MainWindowTest {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS), platformId())
             << "this program must run with Wine's version win98 (the test fixture sets it)";
-        resetProgramForTest();
-        window = createMainWindowForTest();
-        ASSERT_NE(nullptr, window) << GetLastError();
+        MainWindowTest::SetUp();
         g_app.options.silent = 1;
-        seamRecorderReset();
     }
-    void TearDown() override { destroyMainWindowForTest(window); }
-    HWND window = nullptr;
 };
 
 TEST_F(Win98Test, ForcedExitEndsEveryShellProcessThenExits)
@@ -122,8 +117,7 @@ TEST_F(Win98Test, ForcedExitEndsEveryShellProcessThenExits)
     }
     for (int i = 0; i < 3; ++i) {
         helpers[i].stop();
-        DeleteFileA(files[i].c_str());
-        RemoveDirectoryA(files[i].substr(0, files[i].rfind('\\')).c_str());
+        removeTree(files[i].substr(0, files[i].rfind('\\')));
     }
 }
 
@@ -134,13 +128,12 @@ TEST_F(Win98Test, ClickIsTheSimpleBeepAndTheConfirmationUsesIt)
 
     seamRecorderReset();
     g_app.options.silent = 0;
-    Watcher watcher([] {
-        HWND d = waitForWindow("Noctil !", 5000);
-        for (int i = 0; d != nullptr && IsWindowVisible(d) && i < 20; ++i)
+    ModalDriver driver("Noctil !", [](HWND d) {
+        for (int i = 0; IsWindowVisible(d) && i < 20; ++i)
             SendMessageA(d, WM_TIMER, TIMER_CONFIRM, 0);
     });
     EXPECT_EQ(1, runConfirmDialog(window));
-    watcher.join();
+    driver.finish();
     std::string sounds = "MessageBeep 0x00000020\n";
     for (int i = 0; i < 11; ++i)
         sounds += "MessageBeep 0xFFFFFFFF\n";
