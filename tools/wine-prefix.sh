@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix once: Japanese locale, no crash dialog,
 # no desktop menu entries, the Japanese system fonts stood in for by the IPA
-# fonts. Quick when the prefix already exists; a prefix made by an older
-# version of this script (an older ready mark) gets the settings added.
+# fonts, Wine's symbol font for the caption buttons. Quick when the prefix
+# already exists; a prefix made by an older version of this script (an older
+# ready mark) gets the settings added.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.noctil-ready-3" ] && exit 0
+[ -f "$WINEPREFIX/.noctil-ready-4" ] && exit 0
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
@@ -37,4 +38,7 @@ REG
 wine regedit "$reg" >/dev/null 2>&1
 wineserver -w
 rm -f "$reg"
-touch "$WINEPREFIX/.noctil-ready-3"
+# Marlett draws the caption buttons (without it they come out as letters);
+# this Wine reads it from the prefix's Fonts folder, not from the package's.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+touch "$WINEPREFIX/.noctil-ready-4"
