@@ -4,6 +4,7 @@
 
 #include "core/appstate.h"
 #include "core/paths.h"
+#include "core/platform.h"
 
 const char kOptionsFileName[] = "noctil.gid";
 // No longer than the file's own name, so every folder that can hold the file
@@ -153,10 +154,7 @@ MoveFileExFunction replacingMove()
 {
     // Bound at run time: Windows 95 has the name only as a stub, and we do not
     // want to depend on it being exported at all.
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == nullptr)
-        return nullptr;
-    return reinterpret_cast<MoveFileExFunction>(GetProcAddress(kernel, "MoveFileExA"));
+    return systemFunction<MoveFileExFunction>("kernel32.dll", "MoveFileExA");
 }
 
 // Without MoveFileExA: the old file goes aside, the new one in, the old one

@@ -1,8 +1,8 @@
 #include "ui/skin.h"
 
 #include "core/appstate.h"
-#include "core/platform.h"
 #include "core/paths.h"
+#include "core/platform.h"
 #include "ui/display.h"
 #include "ui/skincolor.h"
 #include "ui/skinpath.h"
