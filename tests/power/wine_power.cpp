@@ -143,6 +143,31 @@ uintptr_t handleCeiling()
     return highest;
 }
 
+// Switches the process's shutdown privilege on or off; reads whether it is on.
+bool shutdownPrivilege(int enable = -1)
+{
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+    PRIVILEGE_SET set = {1, PRIVILEGE_SET_ALL_NECESSARY, {}};
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &set.Privilege[0].Luid);
+    if (enable >= 0) {
+        TOKEN_PRIVILEGES change = {1, {{set.Privilege[0].Luid, enable ? SE_PRIVILEGE_ENABLED : 0u}}};
+        AdjustTokenPrivileges(token, FALSE, &change, 0, nullptr, nullptr);
+    }
+    BOOL held = FALSE;
+    PrivilegeCheck(token, &set, &held);
+    CloseHandle(token);
+    return held != FALSE;
+}
+
+TEST_F(PowerTest, TheShutdownPrivilegeIsSwitchedOnBeforeTheAction)
+{
+    freshProgram(0, 0, 0, 0);
+    ASSERT_FALSE(shutdownPrivilege(0)) << "the test cannot switch the privilege off";
+    beginPowerAction(window);
+    EXPECT_TRUE(shutdownPrivilege()) << "without it ExitWindowsEx fails on the NT family";
+}
+
 TEST_F(PowerTest, PrivilegeStepLeavesNoHandleOpen)
 {
     freshProgram(0, 0, 0, 1);
