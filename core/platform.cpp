@@ -88,3 +88,28 @@ HMODULE loadCommonControls()
         return LoadLibraryA("comctl32.dll");
     return loadSystemLibrary("comctl32.dll");
 }
+
+bool systemLocalOffset(void*, uint64_t utc, int64_t& offset)
+{
+    const FILETIME system = fileTimeOf(utc);
+    FILETIME local;
+    if (!FileTimeToLocalFileTime(&system, &local))
+        return false;
+    offset = static_cast<int64_t>(fileTimeValue(local) - utc);
+    return true;
+}
+
+bool zoneRuleOffset(void*, uint64_t utc, int64_t& offset)
+{
+    using Convert = BOOL(WINAPI*)(TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+    static const Convert convert = systemFunction<Convert>("kernel32.dll", "SystemTimeToTzSpecificLocalTime");
+    const FILETIME system = fileTimeOf(utc);
+    SYSTEMTIME systemFields, localFields;
+    FILETIME whole, local; // both to the millisecond, as the fields hold them
+    if (convert == nullptr || !FileTimeToSystemTime(&system, &systemFields)
+        || !convert(nullptr, &systemFields, &localFields) || !SystemTimeToFileTime(&systemFields, &whole)
+        || !SystemTimeToFileTime(&localFields, &local))
+        return false;
+    offset = static_cast<int64_t>(fileTimeValue(local) - fileTimeValue(whole));
+    return true;
+}

@@ -1,14 +1,34 @@
 // What the program asks of the system in more than one place: the lead-byte
-// test, the system family, the module a window comes from, and libraries and
-// functions bound at run time.
+// test, the system family, the module a window comes from, the local time
+// offset, and libraries and functions bound at run time.
 #pragma once
 #include <windows.h>
+
+#include <cstdint>
 
 // Code page 932 lead bytes, as the system sees them.
 bool systemLeadByte(unsigned char byte);
 
 // Windows NT, 2000, XP and later (false on Windows 95, 98 and Me).
 bool isNtPlatform();
+
+// A FILETIME as one count of 100 ns, and back.
+inline uint64_t fileTimeValue(const FILETIME& t)
+{
+    return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+inline FILETIME fileTimeOf(uint64_t value)
+{
+    return {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+}
+
+// Offsets from UTC to local time in 100 ns, shaped for the local clock's
+// sources (the context is unused). The first is the one GetLocalTime applies
+// now; the second the one the zone's rules give at `utc` (the NT family only:
+// Windows 95, 98 and Me cannot convert a given instant, and say false).
+bool systemLocalOffset(void* context, uint64_t utc, int64_t& offset);
+bool zoneRuleOffset(void* context, uint64_t utc, int64_t& offset);
 
 // The module `window` was made from (its dialogs, menus and pictures are
 // there); the program's own module when there is no window.

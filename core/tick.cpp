@@ -38,45 +38,7 @@ void formatDateTime(char* out, size_t size, const SYSTEMTIME& t)
     appendText(out, size, clock);
 }
 
-ULONGLONG fileTimeValue(const FILETIME& t)
-{
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-FILETIME fileTimeOf(ULONGLONG value)
-{
-    return {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
-}
-
-// The offset GetLocalTime applies now.
-bool systemOffset(void*, uint64_t utc, int64_t& offset)
-{
-    const FILETIME system = fileTimeOf(utc);
-    FILETIME local;
-    if (!FileTimeToLocalFileTime(&system, &local))
-        return false;
-    offset = static_cast<int64_t>(fileTimeValue(local) - utc);
-    return true;
-}
-
-// The offset the zone's rules give at `utc` (the NT family; Windows 95, 98
-// and Me cannot convert a given instant, and are asked at every tick).
-bool ruleOffset(void*, uint64_t utc, int64_t& offset)
-{
-    using Convert = BOOL(WINAPI*)(TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
-    static const Convert convert = systemFunction<Convert>("kernel32.dll", "SystemTimeToTzSpecificLocalTime");
-    const FILETIME system = fileTimeOf(utc);
-    SYSTEMTIME systemFields, localFields;
-    FILETIME whole, local; // both to the millisecond, as the fields hold them
-    if (convert == nullptr || !FileTimeToSystemTime(&system, &systemFields)
-        || !convert(nullptr, &systemFields, &localFields) || !SystemTimeToFileTime(&systemFields, &whole)
-        || !SystemTimeToFileTime(&localFields, &local))
-        return false;
-    offset = static_cast<int64_t>(fileTimeValue(local) - fileTimeValue(whole));
-    return true;
-}
-
-const OffsetSources kOffsetSources = {nullptr, systemOffset, ruleOffset};
+const OffsetSources kOffsetSources = {nullptr, systemLocalOffset, zoneRuleOffset};
 LocalClock g_localClock;
 
 // The local time now, as GetLocalTime gives it; false when the system could

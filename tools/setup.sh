@@ -16,7 +16,7 @@ pkgs=(cmake make g++ googletest
       g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
       wine wine32:i386 wine64
       xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic fonts-wine
-      fp-utils python3 file iproute2 util-linux clang libclang-rt-14-dev)
+      fp-utils python3 file iproute2 util-linux tzdata clang libclang-rt-14-dev)
 for p in "${pkgs[@]}"; do
   have_pkg "$p" || need+=("$p")
 done

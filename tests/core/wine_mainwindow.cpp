@@ -33,6 +33,7 @@ TEST_F(MainWindowTest, CreationBuildsTheFaceAndDefaults)
     EXPECT_LE(ahead, 200000000LL + 10000000);
     EXPECT_EQ(0, g_app.running);
     EXPECT_EQ(0, g_app.activationGuard);
+    EXPECT_STRNE("", g_app.shownFrame.line1) << "the face is drawn before the first timer tick";
     EXPECT_NE(nullptr, g_app.displaySurface);
     EXPECT_NE(nullptr, g_app.backgroundSurface);
     EXPECT_NE(nullptr, g_app.skinSheet);

@@ -1,6 +1,7 @@
 // A system library loaded at run time comes from the system directory, also
 // when a library of that name lies beside the program and Wine is told to
-// prefer such a copy, as Windows' own search order would.
+// prefer such a copy, as Windows' own search order would. The local offsets
+// the clock is built on agree with the system's local time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -51,6 +52,19 @@ TEST(Platform, ASystemLibraryNeverComesFromTheProgramsFolder)
     RegCloseKey(overrides);
     DeleteFileA(planted.c_str());
     DeleteFileA((testDirectory() + "planted.log").c_str());
+}
+
+TEST(Platform, LocalOffsetsAreTheOnesTheSystemApplies)
+{
+    FILETIME utc, local;
+    GetSystemTimeAsFileTime(&utc);
+    ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
+    const int64_t expected = static_cast<int64_t>(fileTimeValue(local) - fileTimeValue(utc));
+    int64_t now = 12345, byRules = 12345; // not an offset any zone has
+    ASSERT_TRUE(systemLocalOffset(nullptr, fileTimeValue(utc), now));
+    ASSERT_TRUE(zoneRuleOffset(nullptr, fileTimeValue(utc), byRules));
+    EXPECT_EQ(expected, now);
+    EXPECT_EQ(expected, byRules);
 }
 
 } // namespace
