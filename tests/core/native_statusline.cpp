@@ -255,6 +255,6 @@ TEST(StatusLine, FormatterCutsLikeSnprintf)
     EXPECT_EQ(8, formatText(out, sizeof out, "%s\\%s", "ab", "cdefg"));
     EXPECT_STREQ("ab\\cd", out);
     char wide[40];
-    formatText(wide, sizeof wide, "%03d|%4d|%lld|%lu|%04X", -5, 7, -9000000000LL, 4294967295UL, 0xBEEFu);
-    EXPECT_STREQ("-05|   7|-9000000000|4294967295|BEEF", wide);
+    formatText(wide, sizeof wide, "%03d|%4d|%lld|%lu|%04X|%d", -5, 7, -9000000000LL, 4294967295UL, 0xBEEFu, 0);
+    EXPECT_STREQ("-05|   7|-9000000000|4294967295|BEEF|0", wide);
 }
