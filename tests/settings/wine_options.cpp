@@ -51,16 +51,10 @@ bool writeBytes(const std::string& path, const Bytes& bytes)
 // The file's bytes, or "missing".
 std::string contentOf(const char* name)
 {
-    HANDLE f = CreateFileA(beside(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
+    const std::string path = beside(name);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return "missing";
-    std::string out;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        out.append(buffer, got);
-    CloseHandle(f);
-    return out;
+    return readWholeFile(path);
 }
 
 Options startValues()
