@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/appstate.h"
@@ -18,6 +19,53 @@ void resetStateForTest()
     findProgramDirectory();
     seamRecorderReset();
 }
+
+// A test left waiting on a window nobody answers (a box it did not expect)
+// would hold the whole run until ctest's limit: after a minute and a half
+// the run ends instead, naming the test.
+class Watchdog : public ::testing::EmptyTestEventListener {
+public:
+    Watchdog()
+    {
+        std::thread([this] { watch(); }).detach();
+    }
+
+    void OnTestStart(const ::testing::TestInfo& test) override
+    {
+        std::snprintf(name_, sizeof name_, "%s.%s", test.test_suite_name(), test.name());
+        started_ = GetTickCount();
+        running_ = true;
+    }
+
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        running_ = false;
+    }
+
+private:
+    static constexpr DWORD kLimit = 90000;
+
+    void watch()
+    {
+        for (;;) {
+            Sleep(1000);
+            if (running_ && GetTickCount() - started_ > kLimit) {
+                std::fprintf(stderr, "%s still running after %lu s: stopped\n", name_, kLimit / 1000);
+                std::fflush(stderr);
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        }
+    }
+
+    char name_[256] = {};
+    std::atomic<DWORD> started_{0};
+    std::atomic<bool> running_{false};
+};
+
+const bool g_watchdogInstalled = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new Watchdog);
+    return true;
+}();
 
 } // namespace
 
