@@ -3,7 +3,7 @@ import struct
 import time
 
 WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN = 0x0200, 0x0201, 0x0202, 0x0100
-VK_NUMPAD2 = 0x62
+VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3 = 0x61, 0x62, 0x63
 MK_LBUTTON = 0x0001
 START_BUTTON = (195, 35)  # inside the start/stop button
 
@@ -33,10 +33,17 @@ def click_start(h):
 
 
 def arm_due_now(h):
-    """Starts the timer, then moves its target an hour back with the keypad:
-    the next tick fires it, without waiting for the 20 s default target."""
+    """Starts the timer (target 20 s ahead), then steps the target back with the
+    keypad until the confirmation opens. The fields wrap without carrying, so
+    no one key always goes back: minute down does unless the target's minute
+    is 0 (it wraps to 59), hour down then does unless its hour is 0, and day
+    down then does unless it is the 1st. Returns whether the confirmation opened."""
     click_start(h)
-    h.probe("post", WM_KEYDOWN, VK_NUMPAD2, 0)
+    for key in (VK_NUMPAD3, VK_NUMPAD2, VK_NUMPAD1):
+        h.probe("post", WM_KEYDOWN, key, 0)
+        if wait_for(lambda: h.probe("dialog", "Noctil !")[0] == 0, 3, 0.2) is not None:
+            return True
+    return False
 
 
 def wait_for(predicate, timeout, step=0.1):
