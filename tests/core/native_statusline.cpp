@@ -143,6 +143,11 @@ TEST(StatusLine, SuffixByModeAndPingResult)
         buildStatusSuffix(text, sizeof text, c.mode, c.result, c.failures, c.handle);
         EXPECT_STREQ(c.text, text) << "mode " << c.mode << " result " << c.result;
     }
+    char edge[2] = {'x', 'x'}; // no room at all is left alone; one byte is terminated
+    buildStatusSuffix(edge, 0, 201, 0, 0, 0);
+    buildStatusSuffix(edge + 1, 1, 201, 0, 0, 0);
+    EXPECT_EQ('x', edge[0]);
+    EXPECT_EQ('\0', edge[1]);
 }
 
 TEST(StatusLine, MonitorTextQuotesTheNameOrSaysNoName)
