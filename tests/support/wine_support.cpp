@@ -319,6 +319,18 @@ void pressArrow(HWND dialog, int editId, bool up)
     SendMessageA(edit, WM_KEYUP, key, down | static_cast<LPARAM>(0xC0000000u)); // previous state, released
 }
 
+void pointerTo(POINT p)
+{
+    int held = 0; // readings in a row at p
+    for (int tries = 0; tries < 100 && held < 2; ++tries) {
+        if (held == 0)
+            SetCursorPos(p.x, p.y);
+        Sleep(10);
+        POINT now = {};
+        held = GetCursorPos(&now) && now.x == p.x && now.y == p.y ? held + 1 : 0;
+    }
+}
+
 HWND captureOf(HWND window)
 {
     GUITHREADINFO info = {};

@@ -93,6 +93,9 @@ void pressArrow(HWND dialog, int editId, bool up);
 // cursor shown now, whichever thread set it.
 HWND captureOf(HWND window);
 HCURSOR shownCursor();
+// The pointer moved to a screen point, once the move has held (Wine moves it
+// asynchronously: an earlier move's pointer event can put it back).
+void pointerTo(POINT p);
 
 // A visible top-level window of this process with the given title, or null.
 // Safe from any thread: it never waits for the thread that owns the window.

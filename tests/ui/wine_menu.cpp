@@ -430,7 +430,7 @@ void inspectOpenMenu(HWND menuWindow, OpenedMenu* opened)
         INPUT input[3] = {};
         for (INPUT& in : input)
             in.type = INPUT_MOUSE;
-        SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        pointerTo({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
         input[0].mi.dwFlags = MOUSEEVENTF_MOVE;
         input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
@@ -484,7 +484,7 @@ TEST_F(OpenMenuTest, OpensBelowTheIconAtThePointOrAtTheCursor)
     }
     {
         OpenedMenu opened;
-        SetCursorPos(410, 120);
+        pointerTo({410, 120});
         inspect([this] { showPopupMenu(window, nullptr); }, opened);
         expectOpenedAt(opened, {410, 120}, "at the cursor");
     }

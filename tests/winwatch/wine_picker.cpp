@@ -34,7 +34,7 @@ POINT centre(HWND w)
 // The pointer put at a screen point, then the message the dialog gets there.
 void mouseAt(HWND dialog, UINT message, POINT p)
 {
-    SetCursorPos(p.x, p.y);
+    pointerTo(p);
     ScreenToClient(dialog, &p);
     SendMessageA(dialog, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
 }
