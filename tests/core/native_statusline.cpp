@@ -259,7 +259,8 @@ TEST(StatusLine, FormatterCutsLikeSnprintf)
     char out[6];
     EXPECT_EQ(8, formatText(out, sizeof out, "%s\\%s", "ab", "cdefg"));
     EXPECT_STREQ("ab\\cd", out);
-    char wide[40];
-    formatText(wide, sizeof wide, "%03d|%4d|%lld|%lu|%04X|%d", -5, 7, -9000000000LL, 4294967295UL, 0xBEEFu, 0);
-    EXPECT_STREQ("-05|   7|-9000000000|4294967295|BEEF|0", wide);
+    char wide[56];
+    formatText(wide, sizeof wide, "%03d|%4d|%lld|%lu|%04X|%d|%10d", -5, 7, -9000000000LL, 4294967295UL, 0xBEEFu, 0,
+               3);
+    EXPECT_STREQ("-05|   7|-9000000000|4294967295|BEEF|0|         3", wide);
 }
