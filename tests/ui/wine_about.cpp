@@ -40,6 +40,30 @@ int pixelsOf(HWND dialog, int top, COLORREF color)
     return count;
 }
 
+struct Hover {
+    bool hand;
+    int hot;    // hot-coloured pixels in the hovered link's band
+    int normal; // link-coloured pixels in the other link's band
+};
+
+// The box runs on the test's main thread, so between this move and the
+// reading it may take a late paint or a pointer move of its own, both of
+// which draw the links blue again. The move is repeated until a reading
+// shows the hover, for up to a second.
+Hover hoverAt(HWND dialog, int y, int hotTop, int otherTop)
+{
+    Hover seen = {};
+    for (int tries = 0; tries < 20; ++tries) {
+        SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, y));
+        seen = {shownCursor() == LoadCursorA(nullptr, IDC_HAND), pixelsOf(dialog, hotTop, kLinkHotColor),
+            pixelsOf(dialog, otherTop, kLinkColor)};
+        if (seen.hand && seen.hot > 0 && seen.normal > 0)
+            break;
+        Sleep(50);
+    }
+    return seen;
+}
+
 struct Seen {
     std::string version;
     std::string caption;
@@ -90,13 +114,13 @@ void inspectAbout(HWND dialog, void* context)
     seen->editBackColor = g_app.dialogEditBackColor;
 
     UpdateWindow(dialog);
-    SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 40));
-    seen->handCursor = shownCursor() == LoadCursorA(nullptr, IDC_HAND);
-    seen->webHotPixels = pixelsOf(dialog, 35, kLinkHotColor);
-    seen->mailNormalPixels = pixelsOf(dialog, 49, kLinkColor);
-    SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(300, 55));
-    seen->webNormalPixels = pixelsOf(dialog, 35, kLinkColor);
-    seen->mailHotPixels = pixelsOf(dialog, 49, kLinkHotColor);
+    const Hover overWeb = hoverAt(dialog, 40, 35, 49);
+    seen->handCursor = overWeb.hand;
+    seen->webHotPixels = overWeb.hot;
+    seen->mailNormalPixels = overWeb.normal;
+    const Hover overMail = hoverAt(dialog, 55, 49, 35);
+    seen->webNormalPixels = overMail.normal;
+    seen->mailHotPixels = overMail.hot;
 
     g_opened.clear();
     const POINT clicks[] = {{300, 40}, {240, 40}, {384, 40}, {300, 48}, {300, 55}, {383, 55}, {100, 100}};
