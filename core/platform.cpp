@@ -47,7 +47,7 @@ HINSTANCE instanceOf(HWND window)
 {
     HINSTANCE instance = nullptr;
     if (window != nullptr)
-        instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(window, GWL_HINSTANCE));
+        instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     return instance != nullptr ? instance : GetModuleHandleA(nullptr);
 }
 

@@ -50,7 +50,7 @@ void showFailureBox(DWORD error)
         LocalFree(text);
 }
 
-static_assert(sizeof(PROCESSENTRY32) == 296, "ANSI process entry");
+static_assert(sizeof(PROCESSENTRY32) == (sizeof(void*) == 4 ? 296 : 304), "ANSI process entry");
 
 using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
 using WalkProcessFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);

@@ -11,10 +11,10 @@
 
 namespace {
 
-// The first, 44-byte form of the record (without hbmpItem), which every
-// system understands.
-constexpr UINT kMenuItemInfoSize = 44;
-static_assert(offsetof(MENUITEMINFOA, hbmpItem) == kMenuItemInfoSize, "MENUITEMINFOA layout");
+// The first form of the record (without hbmpItem), which every system
+// understands: 44 bytes on 32-bit Windows, 72 on 64-bit.
+constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
+static_assert(sizeof(void*) != 4 || kMenuItemInfoSize == 44, "MENUITEMINFOA layout");
 
 // Client point of the face just below the menu icon.
 constexpr POINT kIconMenuPoint = {2, 12};

@@ -6,8 +6,10 @@
 
 namespace {
 
-// The first, 88-byte form of the record, understood by every system.
-constexpr DWORD kTrayRecordSize = 88;
+// The first form of the record, understood by every system: 88 bytes on
+// 32-bit Windows, 104 on 64-bit.
+constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(sizeof(void*) != 4 || kTrayRecordSize == 88, "NOTIFYICONDATAA layout");
 const char kTrayTip[] = "Noctil.";
 
 NotifyIconFunction g_notifyIcon = Shell_NotifyIconA;

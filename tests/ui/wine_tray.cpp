@@ -19,7 +19,7 @@ namespace {
 bool trayIconPresent(HWND window)
 {
     NOTIFYICONDATAA data = {};
-    data.cbSize = 88;
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
     data.uID = TRAY_ICON_ID;
     if (!Shell_NotifyIconA(NIM_ADD, &data))
@@ -50,10 +50,11 @@ std::string pixelsOfResource(int id)
 }
 
 // What the program last handed to the shell: the picture (118, 119, or 0 for
-// another) and the tip. Passed on, so the icon is really there.
+// another), the tip and the record's size. Passed on, so the icon is really there.
 struct TrayShown {
     int picture = 0;
     std::string tip;
+    DWORD recordSize = 0;
 };
 TrayShown g_shown;
 
@@ -65,6 +66,7 @@ BOOL WINAPI recordNotify(DWORD message, NOTIFYICONDATAA* data)
                           : pixels == pixelsOfResource(IDI_TRAY_RUNNING) ? IDI_TRAY_RUNNING
                                                                          : 0;
         g_shown.tip = (data->uFlags & NIF_TIP) ? data->szTip : "(none)";
+        g_shown.recordSize = data->cbSize;
     }
     return Shell_NotifyIconA(message, data);
 }
@@ -97,6 +99,9 @@ TEST_F(TrayTest, PictureFollowsEveryStartAndStop)
 {
     EXPECT_EQ(IDI_TRAY_STOPPED, g_shown.picture) << "at creation";
     EXPECT_EQ("Noctil.", g_shown.tip);
+    // The first form of the record, which every system takes (88 bytes on
+    // 32-bit Windows; 64-bit Windows takes no record of that size).
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, g_shown.recordSize);
     const auto startButton = [this] {
         SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(196, 36));
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(196, 36));
@@ -146,7 +151,7 @@ TEST_F(TrayTest, PresentFromCreationToDestruction)
 TEST_F(TrayTest, ComesBackWhenTheTaskbarIsRecreated)
 {
     NOTIFYICONDATAA data = {};
-    data.cbSize = 88;
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window;
     data.uID = TRAY_ICON_ID;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data)) << "the icon was not there: " << GetLastError();
