@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building and testing Noctil needs on Debian 12. Idempotent and
-# quick when everything is already present.
+# Installs what building and testing Noctil needs on Debian 12, then says in
+# one line which build the Win32 tests will run on (tools/wine-arch.sh): this
+# machine may refuse 32-bit programs although 32-bit Wine installs. Idempotent
+# and quick when everything is already present.
 set -euo pipefail
 
 need=()
@@ -14,7 +16,8 @@ fi
 
 pkgs=(cmake make g++ googletest
       g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-      wine wine32:i386 wine64
+      g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+      wine wine32:i386 wine64 qemu-user
       xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic fonts-wine
       fp-utils python3 file iproute2 util-linux tzdata clang libclang-rt-14-dev)
 for p in "${pkgs[@]}"; do
@@ -34,3 +37,5 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+"$(dirname "$0")/wine-arch.sh" --say

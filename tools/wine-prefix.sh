@@ -3,13 +3,29 @@
 # no desktop menu entries, the Japanese system fonts stood in for by the IPA
 # fonts, Wine's symbol font for the caption buttons. Quick when the prefix
 # already exists; a prefix made by an older version of this script (an older
-# ready mark) gets the settings added.
+# ready mark) gets the settings added. Each step checks its result: a prefix
+# that Wine could not make stops here, saying why, not at the next Wine call.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 [ -f "$WINEPREFIX/.noctil-ready-4" ] && exit 0
 mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
+log=$(mktemp)
+trap 'rm -f "$log" ${reg:+"$reg"}' EXIT
+# Runs one step; on failure names it, its status and the last of its output.
+step() {
+  local what=$1 status=0
+  shift
+  "$@" >"$log" 2>&1 </dev/null || status=$?
+  if [ $status -ne 0 ]; then
+    echo "wine-prefix: $what failed (status $status) for $WINEPREFIX with $noctil_wine:" >&2
+    tail -n 5 "$log" | sed 's/^/  /' >&2
+    [ $status -eq 126 ] && echo "  (status 126: the system refused to run the loader; tools/wine-arch.sh --say tells why)" >&2
+    exit 1
+  fi
+}
+step "making the prefix (wineboot -i)" "$noctil_wine" wineboot -i
+step "waiting for the prefix's server" wineserver -w
+[ -f "$WINEPREFIX/system.reg" ] || { echo "wine-prefix: wineboot made no registry in $WINEPREFIX" >&2; exit 1; }
 reg=$(mktemp --suffix=.reg)
 # regedit reads names beyond ASCII only from a UTF-16 file (CRLF lines).
 sed 's/$/\r/' <<'REG' | iconv -f UTF-8 -t UTF-16 > "$reg"
@@ -35,9 +51,8 @@ Windows Registry Editor Version 5.00
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "ＭＳ ゴシック"="IPAGothic"
 REG
-wine regedit "$reg" >/dev/null 2>&1
-wineserver -w
-rm -f "$reg"
+step "writing the settings (regedit)" "$noctil_wine" regedit "$reg"
+step "waiting for the prefix's server" wineserver -w
 # Marlett draws the caption buttons (without it they come out as letters);
 # this Wine reads it from the prefix's Fonts folder, not from the package's.
 cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
