@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Measures the firing latency: from a trigger's deadline to its confirmation
 # dialog being visible, through the real tick under Wine. Prints each run and
-# the range. Usage: tools/bench_firing.sh [runs] (after a build in build/).
+# the range. Usage: tools/bench_firing.sh [runs] (after ./test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/wine-env.sh
 runs=${1:-5}
-exe=build/tests/wine_power.exe
-[ -f "$exe" ] || { echo "build first: cmake --build build" >&2; exit 1; }
+exe=$NOCTIL_WINE_TREE/tests/wine_power.exe
+[ -f "$exe" ] || { echo "build first: ./test.sh" >&2; exit 1; }
 tools/with-display.sh bash -c '
   for i in $(seq "$1"); do
     tools/wine-run "$2" --gtest_filter=FiringTest.LatencyFromTheDeadlineToTheVisibleConfirmation 2>/dev/null \

@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from power_e2e import options_bytes  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-BUILD = os.path.join(ROOT, "build")
+BUILD = os.path.join(ROOT, os.environ.get("NOCTIL_WINE_TREE", "build"))
 WINE_RUN = os.path.join(ROOT, "tools", "wine-run")
 SECONDS = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
 

@@ -7,4 +7,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/wine-prefix.sh
 source tools/private-prefix.sh
-env -u DISPLAY tools/with-display.sh python3 tools/make_screenshots.py --build build --root .
+env -u DISPLAY tools/with-display.sh python3 tools/make_screenshots.py --build "$NOCTIL_WINE_TREE" --root .

@@ -16,11 +16,12 @@ class Harness:
         ap = argparse.ArgumentParser()
         ap.add_argument("--build", required=True)
         ap.add_argument("--root", required=True)
+        ap.add_argument("--probe", help="the probe, when not the one of --build")
         args, self.extra_args = ap.parse_known_args()
         self.build = os.path.abspath(args.build)
         self.root = os.path.abspath(args.root)
         self.wine_run = os.path.join(self.root, "tools", "wine-run")
-        self.probe_exe = os.path.join(self.build, "e2e", "probe.exe")
+        self.probe_exe = os.path.abspath(args.probe or os.path.join(self.build, "e2e", "probe.exe"))
         self.workdir = tempfile.mkdtemp(prefix="noctil-e2e-")
         self.procs = []
         self.failures = 0
@@ -38,11 +39,12 @@ class Harness:
             sys.exit("could not set the Windows version %s" % version)
 
     # -- the program under test ------------------------------------------
-    def install(self, recorded=True, subdir="app", installer=False):
-        """Copies the program and its side files into a fresh directory.
-        Without `installer`, noctillink.exe stays behind: its first-run
-        question box would otherwise stay open for the rest of the test."""
-        src = os.path.join(self.build, "recorded" if recorded else "bin")
+    def install(self, recorded=True, subdir="app", installer=False, build=None):
+        """Copies the program and its side files (of `build`, by default
+        --build) into a fresh directory. Without `installer`, noctillink.exe
+        stays behind: its first-run question box would otherwise stay open for
+        the rest of the test."""
+        src = os.path.join(build or self.build, "recorded" if recorded else "bin")
         dest = os.path.join(self.workdir, subdir)
         ignored = ["*.map"] if installer else ["*.map", "noctillink.exe"]
         shutil.copytree(src, dest, ignore=shutil.ignore_patterns(*ignored))
