@@ -153,6 +153,10 @@ def check_manifest(text):
         problems.append("manifest does not say uiAccess=false")
     if not re.search(r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.0\.0\.0"', text):
         problems.append("manifest does not ask for common controls 6.0.0.0")
+    # Windows refuses a program whose manifest names another architecture.
+    architectures = re.findall(r'processorArchitecture="([^"]*)"', text)
+    if architectures != ["x86", "x86"]:
+        problems.append("manifest architectures %s, want x86 for the program and its dependency" % architectures)
     ids = [i.lower() for i in re.findall(r'supportedOS\s+Id="\{([^}]+)\}"', text)]
     missing = [i for i in SUPPORTED_OS if i not in ids]
     if missing:
