@@ -1,13 +1,3 @@
-# Cross toolchain: MinGW-w64 for 32-bit Windows, posix thread variant (GoogleTest
-# needs std::mutex). The product links statically and uses no threads of the C++
-# runtime, so nothing of winpthread ends up in it (checked by the packaging test).
-set(CMAKE_SYSTEM_NAME Windows)
+# The build we ship: 32-bit Windows, 95 to 11.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
