@@ -11,15 +11,12 @@ export WINEDEBUG=${NOCTIL_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=;mscoree=;mshtml=${NOCTIL_DLLOVERRIDES:+;$NOCTIL_DLLOVERRIDES}"
 NOCTIL_WINE_ARCH=${NOCTIL_WINE_ARCH:-$("$noctil_root/tools/wine-arch.sh")} || return 2
 export NOCTIL_WINE_ARCH
+# NOCTIL_WINE_TREE: the build tree (from the project's root) whose Windows
+# programs run here.
 if [ "$NOCTIL_WINE_ARCH" = x86_64 ]; then
-  export WINELOADER=/usr/lib/wine/wine64
+  export WINELOADER=/usr/lib/wine/wine64 NOCTIL_WINE_TREE=build/x64
   noctil_wine=$WINELOADER
 else
-  noctil_wine=wine
-fi
-# The build tree (from the project's root) whose Windows programs run here.
-if [ "$NOCTIL_WINE_ARCH" = x86_64 ]; then
-  export NOCTIL_WINE_TREE=build/x64
-else
   export NOCTIL_WINE_TREE=build
+  noctil_wine=wine
 fi
