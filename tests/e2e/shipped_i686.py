@@ -1,8 +1,8 @@
 """The shipped 32-bit build, started for real where the other end-to-end tests
-ran on the x86_64 build: in a Wine prefix made for this test alone (without a
-display, as the emulator is slow at Wine's start-up), on a display of its own.
-Run through tools/qemu-i386.sh, so 32-bit code runs under qemu where the
-kernel refuses it.
+ran on the x86_64 build: in a Wine prefix made for this test alone
+(NOCTIL_WINEPREFIX; made without a display, as the emulator is slow at Wine's
+start-up), on a display of its own (tools/with-display.sh), 32-bit code under
+qemu where the kernel refuses it (tools/qemu-i386.sh).
 
 The options file goes through both builds: the x86_64 one reads it and writes
 it back, the 32-bit one reads what that wrote (the window opens at the stored
@@ -15,8 +15,8 @@ import sys
 import tempfile
 import time
 
-prefix = tempfile.mkdtemp(prefix="noctil-i686-prefix-")
-os.environ["NOCTIL_WINEPREFIX"] = prefix
+prefix = os.environ["NOCTIL_WINEPREFIX"]
+shutil.rmtree(prefix, ignore_errors=True)
 
 from harness import Harness  # noqa: E402
 from power_e2e import options_bytes, options_fields, wait_for  # noqa: E402
@@ -27,38 +27,19 @@ EXIT_LIMIT = 120     # from the Exit command to the end of the process
 PLACE = (321, 123)
 
 
-def start_display():
-    """A private Xvfb: windows of this slow run must not lie under the pointer
-    of the tests that run beside it."""
-    read, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as f:
-        os.environ["DISPLAY"] = ":" + f.readline().strip()
-    return xvfb
-
-
-def wineserver(*args, timeout=60):
-    try:
-        return subprocess.run(["wineserver", *args], env=dict(os.environ, WINEPREFIX=prefix), timeout=timeout,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
-    except subprocess.TimeoutExpired:
-        return None
-
-
 def make_prefix(root):
-    env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+    """Status, seconds and the last of the output of making the prefix. Output
+    to a file: the wineserver this starts would keep a pipe open."""
     began = time.time()
     with tempfile.TemporaryFile() as out:
         try:
-            rc = subprocess.run([os.path.join(root, "tools", "wine-prefix.sh")], env=env, stdout=out, stderr=out,
+            rc = subprocess.run([os.path.join(root, "tools", "wine-prefix.sh")], stdout=out, stderr=out,
+                                env={k: v for k, v in os.environ.items() if k != "DISPLAY"},
                                 timeout=PREFIX_LIMIT).returncode
         except subprocess.TimeoutExpired:
             rc = "timeout"
         out.seek(0)
-        said = out.read()[-600:].decode("utf-8", "replace")
-    return rc, time.time() - began, said
+        return rc, time.time() - began, out.read()[-600:].decode("utf-8", "replace")
 
 
 def run_once(h, app, gid_bytes, what, window_limit):
@@ -92,7 +73,6 @@ def same_options(h, what, expected, actual):
             or len(actual))
 
 
-xvfb = start_display()
 h = None
 try:
     rc, took, said = make_prefix(os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
@@ -115,9 +95,7 @@ try:
     by_i686 = run_once(h, h.install(subdir="i686"), by_x64, "shipped i686 build", WINDOW_LIMIT)
     same_options(h, "the i686 build reads what the x86_64 build wrote, and writes the same bytes", by_x64, by_i686)
 finally:
-    wineserver("-k")
+    subprocess.run(["wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
     shutil.rmtree(prefix, ignore_errors=True)
-    xvfb.kill()
-    xvfb.wait()
 if h is not None:
     h.finish()
