@@ -1,6 +1,6 @@
 # For the native builds (tests, fuzzing): AREAS, and PURE, the absolute paths
 # of the logic that needs no Windows. ROOT is the source root.
-set(AREAS core netwatch winwatch power settings ui)
+set(AREAS base state syscalls netwatch winwatch power settings ui program)
 set(PURE)
 foreach(area ${AREAS})
   include(${ROOT}/${area}/sources.cmake)

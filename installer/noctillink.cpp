@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "core/paths.h"
-#include "core/platform.h"
+#include "base/platform.h"
+#include "base/sjistext.h"
 #include "installer/shortcut.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "core/platform.h"
-#include "core/textformat.h"
+#include "base/platform.h"
+#include "base/textformat.h"
 
 const char kEightAmLinkName[] = "午前８時に終了";
 

@@ -2,7 +2,7 @@
 
 #include <ipexport.h>
 
-#include "core/platform.h"
+#include "base/platform.h"
 #include "netwatch/icmp_echo.h"
 
 namespace {

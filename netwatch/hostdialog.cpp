@@ -1,8 +1,8 @@
 #include "netwatch/hostdialog.h"
 
-#include "core/appstate.h"
-#include "core/modal.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "ui/modal.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/codes.h"
+#include "base/codes.h"
 
 constexpr size_t kEchoRequestSize = 48;  // 8 header bytes, 40 data bytes
 constexpr size_t kEchoDataOffset = 8;

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "netwatch/echo_service.h"
-#include "netwatch/winsock_api.h"
-#include "power/seam.h"
+#include "syscalls/seam.h"
+#include "syscalls/winsock_api.h"
 
 uint8_t echoRequest[kEchoRequestSize];
 int32_t echoIdentifierCounter = 1;

@@ -1,10 +1,9 @@
 #include "netwatch/pingmonitor.h"
 
-#include "core/appstate.h"
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "netwatch/icmp_pinger.h"
 #include "netwatch/ping_loop.h"
-#include "ui/tray.h"
+#include "state/appstate.h"
 
 namespace {
 
@@ -39,11 +38,8 @@ DWORD WINAPI pingThreadMain(void*)
 
 } // namespace
 
-void armNetwork(HWND window)
+void startPinging()
 {
-    g_app.monitorMode = Network;
-    g_app.running = 1;
-    g_app.monitorActive = 1;
     sharedSession.startup(1, 1);
     if (armPingLoop(sharedPingWords())) {
         // A plain system thread: the thread touches nothing of a C library.
@@ -56,5 +52,4 @@ void armNetwork(HWND window)
             g_app.pingResult = NoSocket; // shown as an error; nothing would ever ping
         }
     }
-    updateTrayIcon(window);
 }

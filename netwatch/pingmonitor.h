@@ -1,8 +1,7 @@
-// The network watch: arming it and the ping thread.
+// The ping thread of the network watch.
 #pragma once
-#include <windows.h>
 
-// Arms the network watch on hostName and starts the ping thread unless one
-// is still running (which then carries on with the reset count).
-void armNetwork(HWND window);
-
+// Starts the ping thread on hostName unless one is still running (which then
+// carries on with the reset count). An error to show is left in pingResult
+// when no thread could be started.
+void startPinging();

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "netwatch/winsock_api.h"
+#include "syscalls/winsock_api.h"
 
 WinsockSession::WinsockSession(int major, int minor)
     : wsaData(), requestedVersion(static_cast<uint16_t>(MAKEWORD(major, minor))), started(0)

@@ -1,12 +1,13 @@
 #include "power/confirm.h"
 
-#include "core/appstate.h"
-#include "core/modal.h"
-#include "core/textformat.h"
+#include "base/textformat.h"
 #include "power/confirmtext.h"
-#include "power/dialogpaint.h"
-#include "power/seam.h"
+#include "power/power.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "syscalls/seam.h"
+#include "ui/dialogpaint.h"
+#include "ui/modal.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "power/confirmtext.h"
 
-#include "core/codes.h"
+#include "base/codes.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "power/notify.h"
 
-#include "core/appstate.h"
-#include "core/platform.h"
-#include "power/dialogpaint.h"
+#include "base/platform.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "ui/dialogpaint.h"
 
 namespace {
 

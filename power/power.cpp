@@ -2,13 +2,13 @@
 
 #include <tlhelp32.h>
 
-#include "core/appstate.h"
-#include "core/modal.h"
-#include "core/platform.h"
-#include "core/textformat.h"
+#include "base/platform.h"
+#include "base/textformat.h"
 #include "power/notify.h"
 #include "power/powerflags.h"
-#include "power/seam.h"
+#include "state/appstate.h"
+#include "syscalls/seam.h"
+#include "ui/modal.h"
 
 namespace {
 
@@ -124,4 +124,12 @@ int performPowerAction(UINT exitFlags, HWND window)
     }
     showFailureBox(GetLastError());
     return 0;
+}
+
+void playTick()
+{
+    if (isNtPlatform())
+        seamBeep(37, 3);
+    else
+        seamMessageBeep(0xFFFFFFFF);
 }

@@ -8,6 +8,9 @@
 // wait timer then calls performPowerAction with pendingExitFlags.
 void beginPowerAction(HWND window);
 
+// The short click of the start/stop toggle and the confirmation countdown.
+void playTick();
+
 // Performs the action now: SetSystemPowerState for stand-by and hibernate
 // (then the program ends through WM_DESTROY), ExitWindowsEx with `exitFlags`
 // for the others. Returns 1 on success, 0 after showing the failure box.

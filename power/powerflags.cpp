@@ -1,6 +1,6 @@
 #include "power/powerflags.h"
 
-#include "core/codes.h"
+#include "base/codes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/paths.h"
+#include "base/sjistext.h"
 
 // ExitWindowsEx flag bits, as published for that call.
 constexpr uint32_t kExitLogoff = 0x00;

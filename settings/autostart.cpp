@@ -1,12 +1,11 @@
 #include "settings/autostart.h"
 
-#include "core/appstate.h"
-#include "core/paths.h"
-#include "netwatch/pingmonitor.h"
+#include "base/sjistext.h"
 #include "resources/resource.h"
 #include "settings/autostart_logic.h"
 #include "settings/settings_dialog.h"
 #include "settings/time_entry.h"
+#include "state/appstate.h"
 
 namespace {
 
@@ -132,26 +131,12 @@ INT_PTR CALLBACK autoStartDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 } // namespace
 
-void armAutoStart()
+AutoStartPlan readAutoStartPlan()
 {
     char path[kPathSize];
     if (!autoStartFilePath(path, sizeof path))
-        return; // no file to read: as after a start without auto-start
-    const AutoStartPlan plan = planAutoStart(readProfileKey, path);
-    switch (plan.kind) {
-    case AutoStartKind::Countdown:
-        armCountdown(plan.seconds);
-        break;
-    case AutoStartKind::ClockTime:
-        armClockTime(plan.hour, plan.minute);
-        break;
-    case AutoStartKind::Network:
-        copyText(g_app.options.hostName, sizeof g_app.options.hostName, plan.host);
-        armNetwork(g_app.mainWindow);
-        break;
-    case AutoStartKind::None:
-        break;
-    }
+        return {}; // no file to read: as after a start without auto-start
+    return planAutoStart(readProfileKey, path);
 }
 
 INT_PTR runAutoStartDialog(HWND owner)

@@ -2,8 +2,10 @@
 #pragma once
 #include <windows.h>
 
-// Arms what the auto-start settings name, or nothing.
-void armAutoStart();
+#include "settings/autostart_logic.h"
+
+// What the auto-start file names to arm; kind None when there is no file.
+AutoStartPlan readAutoStartPlan();
 
 // The auto-start settings dialog; writes the file on OK. Arms nothing.
 INT_PTR runAutoStartDialog(HWND owner);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "core/cmdline.h"
-#include "core/paths.h"
-#include "core/textformat.h"
+#include "base/cmdline.h"
+#include "base/sjistext.h"
+#include "base/textformat.h"
 #include "settings/time_entry.h"
 
 namespace {

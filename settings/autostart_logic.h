@@ -33,7 +33,7 @@ int32_t autoStartNumber(const char* text);
 // difference can still tell from an overdue one.
 constexpr uint32_t kLongestTickCountdownSeconds = 2147483;
 
-// What armAutoStart does.
+// What the auto-start arms.
 struct AutoStartPlan {
     AutoStartKind kind;   // None: arm nothing
     uint32_t seconds;     // Countdown

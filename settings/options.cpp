@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "core/appstate.h"
-#include "core/paths.h"
-#include "core/platform.h"
+#include "base/platform.h"
+#include "base/sjistext.h"
+#include "state/appstate.h"
 
 const char kOptionsFileName[] = "noctil.gid";
 // No longer than the file's own name, so every folder that can hold the file

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "settings/options_layout.h"
+#include "state/options_layout.h"
 
 extern const char kOptionsFileName[];   // "noctil.gid"
 extern const char kOptionsFreshName[];  // "noctil.new": the next file, written whole before it replaces the old one

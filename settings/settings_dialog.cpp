@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "core/modal.h"
-#include "core/platform.h"
+#include "base/platform.h"
 #include "settings/time_entry.h"
+#include "ui/modal.h"
 
 namespace {
 

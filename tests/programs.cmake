@@ -14,8 +14,8 @@ target_include_directories(wine_support PUBLIC ${CMAKE_SOURCE_DIR})
 foreach(area ${NOCTIL_AREAS})
   file(GLOB wine_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/wine_*.cpp)
   if(wine_sources)
-    if(area STREQUAL "core") # the literals must be Shift-JIS in the cross build too
-      list(APPEND wine_sources ${CMAKE_CURRENT_SOURCE_DIR}/core/native_charset.cpp)
+    if(area STREQUAL "base") # the literals must be Shift-JIS in the cross build too
+      list(APPEND wine_sources ${CMAKE_CURRENT_SOURCE_DIR}/base/native_charset.cpp)
     endif()
     add_executable(wine_${area} ${wine_sources} ${NOCTIL_RC})
     target_link_libraries(wine_${area} PRIVATE wine_support GTest::gtest_main)
@@ -44,7 +44,7 @@ target_link_options(planted_library PRIVATE ${NOCTIL_LINK})
 set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
 add_dependencies(probe planted_library)
-add_dependencies(wine_core planted_library)
+add_dependencies(wine_base planted_library)
 
 # A harmless helper process for the power tests (windows that log the
 # end-session messages they get; a sleeper run under the name EXPLORER.EXE),

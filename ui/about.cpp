@@ -2,10 +2,11 @@
 
 #include <windowsx.h>
 
-#include "core/appstate.h"
-#include "core/modal.h"
-#include "power/dialogpaint.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "ui/dialogpaint.h"
+#include "ui/modal.h"
+#include "ui/uistate.h"
 
 const char kAboutWebLink[] = "https://noctil.invalid/";
 const char kAboutMailLink[] = "mailto:noctil@noctil.invalid";
@@ -22,7 +23,7 @@ const char* linkText(AboutLink link)
 
 void drawLink(HDC dc, const AboutLinkSpot& spot, COLORREF color)
 {
-    HGDIOBJ oldFont = g_app.fontLink != nullptr ? SelectObject(dc, g_app.fontLink) : nullptr;
+    HGDIOBJ oldFont = g_ui.fontLink != nullptr ? SelectObject(dc, g_ui.fontLink) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color);
     const char* text = linkText(spot.link);

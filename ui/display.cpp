@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "core/appstate.h"
-#include "core/platform.h"
-#include "ui/skin.h"
+#include "base/platform.h"
+#include "state/appstate.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -15,14 +15,15 @@ struct ElementPlace {
     RECT rect; // left, top, right, bottom on the sheet
 };
 
+// The sheet's layout, in the order the built-in pictures are drawn onto it.
 const ElementPlace kElementPlaces[] = {
-    {Panel, {0, 56, 220, 121}},
     {StartButtonUp, {0, 0, 23, 23}},
     {StartButtonDown, {32, 0, 55, 23}},
     {StopButtonUp, {64, 0, 87, 23}},
     {StopButtonDown, {96, 0, 119, 23}},
-    {SpinArrows, {0, 32, 125, 56}},
     {CloseBoxDown, {128, 0, 138, 9}},
+    {SpinArrows, {0, 32, 125, 56}},
+    {Panel, {0, 56, 220, 121}},
 };
 
 HDC createSurface(HDC windowDc, int width, int height, HBITMAP& bitmap)
@@ -76,29 +77,35 @@ HFONT createDisplayFont(const char* face, int height, int weight, BOOL underline
 
 void createDisplayObjects(HWND window)
 {
-    g_app.faceStale = 1;
-    g_app.fontNormal = createDisplayFont(kDisplayFontFace, 12, 0, FALSE);
-    g_app.fontBold = createDisplayFont(kDisplayFontFace, 12, FW_BOLD, FALSE);
-    g_app.fontLink = createDisplayFont(kDisplayFontFace, 12, 0, TRUE);
+    g_ui.faceStale = 1;
+    g_ui.fontNormal = createDisplayFont(kDisplayFontFace, 12, 0, FALSE);
+    g_ui.fontBold = createDisplayFont(kDisplayFontFace, 12, FW_BOLD, FALSE);
+    g_ui.fontLink = createDisplayFont(kDisplayFontFace, 12, 0, TRUE);
     HDC windowDc = GetDC(window);
-    g_app.displaySurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_app.displayBitmap);
-    g_app.backgroundSurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_app.backgroundBitmap);
-    g_app.skinSheet = createSurface(windowDc, kSheetWidth, kSheetHeight, g_app.skinSheetBitmap);
+    g_ui.displaySurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_ui.displayBitmap);
+    g_ui.backgroundSurface = createSurface(windowDc, kFaceWidth, kFaceHeight, g_ui.backgroundBitmap);
+    g_ui.skinSheet = createSurface(windowDc, kSheetWidth, kSheetHeight, g_ui.skinSheetBitmap);
     ReleaseDC(window, windowDc);
     // A skin whose skin.bmp is missing keeps the sheet it finds; at start-up
     // that is the built-in one rather than an empty bitmap.
     drawBuiltInSheet(window);
-    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    drawSkinElement(window, g_ui.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+}
+
+void drawBuiltInSheet(HWND window)
+{
+    for (const ElementPlace& place : kElementPlaces)
+        drawBitmap(window, g_ui.skinSheet, place.id, nullptr, place.rect.left, place.rect.top, SRCCOPY);
 }
 
 void releaseDisplayObjects()
 {
-    releaseSurface(g_app.displaySurface, g_app.displayBitmap);
-    releaseSurface(g_app.backgroundSurface, g_app.backgroundBitmap);
-    releaseSurface(g_app.skinSheet, g_app.skinSheetBitmap);
-    releaseFont(g_app.fontNormal);
-    releaseFont(g_app.fontBold);
-    releaseFont(g_app.fontLink);
+    releaseSurface(g_ui.displaySurface, g_ui.displayBitmap);
+    releaseSurface(g_ui.backgroundSurface, g_ui.backgroundBitmap);
+    releaseSurface(g_ui.skinSheet, g_ui.skinSheetBitmap);
+    releaseFont(g_ui.fontNormal);
+    releaseFont(g_ui.fontBold);
+    releaseFont(g_ui.fontLink);
 }
 
 int drawBitmap(HWND window, HDC target, int id, const char* file, int x, int y, DWORD rop)
@@ -125,7 +132,7 @@ int drawSkinElement(HWND window, HDC target, int id, const char* file, int x, in
 {
     RECT r;
     if (skinElementRect(id, r))
-        BitBlt(target, x, y, r.right - r.left, r.bottom - r.top, g_app.skinSheet, r.left, r.top, SRCCOPY);
+        BitBlt(target, x, y, r.right - r.left, r.bottom - r.top, g_ui.skinSheet, r.left, r.top, SRCCOPY);
     else
         drawBitmap(window, target, id, file, x, y, rop);
     return 1;
@@ -146,14 +153,14 @@ void paintDisplay(HWND window)
     HDC dc = BeginPaint(window, &ps);
     const RECT& r = ps.rcPaint;
     if (r.right > r.left && r.bottom > r.top)
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_app.displaySurface, r.left, r.top, SRCCOPY);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_ui.displaySurface, r.left, r.top, SRCCOPY);
     EndPaint(window, &ps);
 }
 
 void presentDisplay(HWND window, const RECT& area)
 {
     HDC dc = GetDC(window);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, g_app.displaySurface, area.left,
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, g_ui.displaySurface, area.left,
            area.top, SRCCOPY);
     ReleaseDC(window, dc);
 }

@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-constexpr int kFaceWidth = 220;
-constexpr int kFaceHeight = 65;
+#include "ui/faceframe.h"
+
 constexpr int kSheetWidth = 220;
 constexpr int kSheetHeight = 121;
 
@@ -21,6 +21,8 @@ enum SkinElement : int {
 
 // Where a piece lies on the sheet. False for an id that is not a piece.
 bool skinElementRect(int id, RECT& sheetRect);
+// Draws the built-in pictures onto the sheet (colours and name untouched).
+void drawBuiltInSheet(HWND window);
 
 // Creates the fonts, then the three surfaces (display, background, sheet) for
 // `window`; the sheet starts with the built-in pictures.

@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-#include "core/appstate.h"
-#include "core/paths.h"
-#include "core/platform.h"
-#include "core/statusline.h"
+#include "base/platform.h"
+#include "base/sjistext.h"
+#include "state/appstate.h"
 #include "ui/display.h"
+#include "ui/statusline.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -27,14 +28,14 @@ void drawSkinElementIn(const RECT& area, int id, int x, int y)
     RECT part;
     if (!IntersectRect(&part, &placed, &area))
         return;
-    BitBlt(g_app.displaySurface, part.left, part.top, part.right - part.left, part.bottom - part.top, g_app.skinSheet,
+    BitBlt(g_ui.displaySurface, part.left, part.top, part.right - part.left, part.bottom - part.top, g_ui.skinSheet,
            sheet.left + part.left - x, sheet.top + part.top - y, SRCCOPY);
 }
 
 void drawFaceImages(const FaceFrame& frame, const RECT& area)
 {
-    HDC face = g_app.displaySurface;
-    BitBlt(face, area.left, area.top, area.right - area.left, area.bottom - area.top, g_app.backgroundSurface,
+    HDC face = g_ui.displaySurface;
+    BitBlt(face, area.left, area.top, area.right - area.left, area.bottom - area.top, g_ui.backgroundSurface,
            area.left, area.top, SRCCOPY);
     SetBkMode(face, TRANSPARENT);
     int button;
@@ -58,13 +59,13 @@ bool g_dateClearOfTime = false;
 // leaves the date as drawn before.
 void drawDateTime(int y, const char* dateTime, COLORREF colour, bool withDate)
 {
-    HDC face = g_app.displaySurface;
+    HDC face = g_ui.displaySurface;
     if (withDate) {
         char date[16];
         copyText(date, sizeof date, dateTime);
         if (char* blank = std::strchr(date, ' '))
             *blank = '\0';
-        drawTextAt(face, kDateX, y, colour, date, g_app.fontBold);
+        drawTextAt(face, kDateX, y, colour, date, g_ui.fontBold);
         if (y == kLine1Y) {
             SIZE size = {};
             GetTextExtentPoint32A(face, date, static_cast<int>(std::strlen(date)), &size);
@@ -72,7 +73,7 @@ void drawDateTime(int y, const char* dateTime, COLORREF colour, bool withDate)
         }
     }
     const char* clock = std::strchr(dateTime, ' ');
-    drawTextAt(face, kTimeX, y, colour, clock ? clock + 1 : "", g_app.fontBold);
+    drawTextAt(face, kTimeX, y, colour, clock ? clock + 1 : "", g_ui.fontBold);
 }
 
 // Where each line's text goes: from the text column to the right edge, the
@@ -101,16 +102,16 @@ bool drawsLabels(const RECT& area)
 
 void drawClockDisplay(const FaceFrame& frame, const RECT& area)
 {
-    HDC face = g_app.displaySurface;
+    HDC face = g_ui.displaySurface;
     if (drawsLine1(area)) {
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "現在", g_app.fontNormal);
+            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "現在", g_ui.fontNormal);
         drawDateTime(kLine1Y, frame.line1, frame.colours[0], area.left < kTimeX);
     }
     if (drawsLine2(area)) {
         const COLORREF colour = frame.running ? frame.colours[2] : frame.colours[1];
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine2Y, colour, "設定", g_app.fontNormal);
+            drawTextAt(face, kLabelX, kLine2Y, colour, "設定", g_ui.fontNormal);
         drawDateTime(kLine2Y, frame.line2, colour, true);
     }
 }
@@ -131,19 +132,19 @@ void drawChars(void* context, int x, const char* chars, int length)
 
 void drawMonitorDisplay(const FaceFrame& frame, const RECT& area)
 {
-    HDC face = g_app.displaySurface;
+    HDC face = g_ui.displaySurface;
     const int32_t mode = frame.monitorMode;
     if (drawsLine1(area)) {
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "条件", g_app.fontBold);
-        drawTextAt(face, kDateX, kLine1Y, frame.colours[0], monitorModeLabel(mode), g_app.fontNormal);
+            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "条件", g_ui.fontBold);
+        drawTextAt(face, kDateX, kLine1Y, frame.colours[0], monitorModeLabel(mode), g_ui.fontNormal);
     }
     if (!drawsLine2(area))
         return;
     if (drawsLabels(area))
-        drawTextAt(face, kLabelX, kLine2Y, frame.colours[2], monitorTargetLabel(mode), g_app.fontBold);
+        drawTextAt(face, kLabelX, kLine2Y, frame.colours[2], monitorTargetLabel(mode), g_ui.fontBold);
     SetTextColor(face, frame.colours[2]);
-    SelectObject(face, g_app.fontNormal);
+    SelectObject(face, g_ui.fontNormal);
     const int x = drawCutText(frame.line2, kDateX, monitorTextBudget(mode), measureChars, drawChars, face,
                               systemLeadByte);
     if (frame.suffix[0] != '\0')

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/faceframe.h"
+#include "ui/faceframe.h"
 
 // Redraws the part of the face that `change` asks for and copies it to the
 // window (FaceChange::Whole: all of it).

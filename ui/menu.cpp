@@ -2,12 +2,16 @@
 
 #include <cstring>
 
-#include "core/appstate.h"
-#include "core/commands.h"
-#include "core/paths.h"
-#include "core/platform.h"
+#include "base/platform.h"
+#include "base/sjistext.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "ui/skin.h"
+
+const PowerActionCommand kPowerActionCommands[5] = {
+    {IDM_SHUTDOWN, Shutdown}, {IDM_REBOOT, Reboot}, {IDM_STANDBY, Standby},
+    {IDM_HIBERNATE, Hibernate}, {IDM_LOGOFF, Logoff},
+};
 
 namespace {
 

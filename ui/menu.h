@@ -2,6 +2,16 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+// The menu's power-action entries and the action each chooses (the menu
+// checks the entry of the current one).
+struct PowerActionCommand {
+    UINT id;
+    int32_t action;
+};
+extern const PowerActionCommand kPowerActionCommands[5];
+
 // Skin entries of the skin sub-menu: one id per skin directory, in
 // enumeration order. Directories beyond the hundredth get no entry.
 constexpr int kMaxSkinEntries = 100;

@@ -1,11 +1,12 @@
 #include "ui/skin.h"
 
-#include "core/appstate.h"
-#include "core/paths.h"
-#include "core/platform.h"
+#include "base/platform.h"
+#include "base/sjistext.h"
+#include "state/appstate.h"
 #include "ui/display.h"
 #include "ui/skincolor.h"
 #include "ui/skinpath.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -13,25 +14,11 @@ namespace {
 // cannot be formed within `size` bytes.
 bool skinFilePath(char* out, size_t size, const char* name, const char* file)
 {
-    char directory[kSkinPathSize];
-    getModuleDirectory(directory, sizeof directory);
-    return composeSkinFilePath(out, size, directory, name, file, systemLeadByte);
+    return composeSkinFilePath(out, size, g_app.programDirectory, name, file, systemLeadByte);
 }
 
 const char kSkinSection[] = "SKIN";
 const char kDefaultColor[] = "#000000";
-
-struct SheetPlace {
-    int id;
-    int x;
-    int y;
-};
-
-// Where the built-in pictures go on the sheet, in drawing order.
-const SheetPlace kBuiltInSheet[] = {
-    {StartButtonUp, 0, 0},  {StartButtonDown, 32, 0}, {StopButtonUp, 64, 0}, {StopButtonDown, 96, 0},
-    {CloseBoxDown, 128, 0}, {SpinArrows, 0, 32},      {Panel, 0, 56},
-};
 
 COLORREF readSkinColor(const char* iniPath, const char* key)
 {
@@ -63,38 +50,6 @@ bool pickIndex(void* context, int index, const char* name)
 
 } // namespace
 
-void truncateAfterLast(char* text, char ch)
-{
-    truncateAfterLastWith(text, ch, systemLeadByte);
-}
-
-char* getModuleDirectory(char* buffer, size_t size)
-{
-    if (size == 0)
-        return buffer;
-    // Read whole first: only the directory has to fit in the caller's buffer.
-    char path[4096];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n == 0 || n + 1 >= sizeof path) {
-        buffer[0] = '\0';
-        return buffer;
-    }
-    truncateAfterLast(path, '\\');
-    if (!copyText(buffer, size, path))
-        buffer[0] = '\0'; // a cut path would name some other directory
-    return buffer;
-}
-
-char* makeModulePath(char* buffer, size_t capacity, const char* suffix)
-{
-    if (capacity == 0)
-        return buffer;
-    getModuleDirectory(buffer, capacity);
-    if (buffer[0] == '\0' || !appendText(buffer, capacity, suffix))
-        buffer[0] = '\0';
-    return buffer;
-}
-
 void readSkinDisplayName(const char* name, char* out, size_t size)
 {
     if (size == 0)
@@ -108,8 +63,7 @@ void readSkinDisplayName(const char* name, char* out, size_t size)
 int forEachSkinDirectory(SkinDirectoryCallback callback, void* context)
 {
     char pattern[kSkinPathSize];
-    makeModulePath(pattern, sizeof pattern, "skins\\*");
-    if (pattern[0] == '\0')
+    if (!copyText(pattern, sizeof pattern, g_app.programDirectory) || !appendText(pattern, sizeof pattern, "skins\\*"))
         return 0;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
@@ -130,21 +84,15 @@ int forEachSkinDirectory(SkinDirectoryCallback callback, void* context)
     return index;
 }
 
-void drawBuiltInSheet(HWND window)
-{
-    for (const SheetPlace& place : kBuiltInSheet)
-        drawBitmap(window, g_app.skinSheet, place.id, nullptr, place.x, place.y, SRCCOPY);
-}
-
 int loadBuiltInSkin(HWND window)
 {
     g_app.options.skinName[0] = '\0';
-    g_app.textColor1 = kBuiltInTextColor1;
-    g_app.textColor2 = kBuiltInTextColor2;
-    g_app.textColor3 = kBuiltInTextColor3;
+    g_ui.textColor1 = kBuiltInTextColor1;
+    g_ui.textColor2 = kBuiltInTextColor2;
+    g_ui.textColor3 = kBuiltInTextColor3;
     drawBuiltInSheet(window);
-    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
-    g_app.faceStale = 1;
+    drawSkinElement(window, g_ui.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    g_ui.faceStale = 1;
     return 1;
 }
 
@@ -159,13 +107,13 @@ int loadSkin(HWND window, const char* name)
         return loadBuiltInSkin(window); // never a cut or overlong name
     if (name != g_app.options.skinName)
         copyText(g_app.options.skinName, sizeof g_app.options.skinName, name);
-    g_app.textColor1 = readSkinColor(iniPath, "TEXTCOLOR1");
-    g_app.textColor2 = readSkinColor(iniPath, "TEXTCOLOR2");
-    g_app.textColor3 = readSkinColor(iniPath, "TEXTCOLOR3");
+    g_ui.textColor1 = readSkinColor(iniPath, "TEXTCOLOR1");
+    g_ui.textColor2 = readSkinColor(iniPath, "TEXTCOLOR2");
+    g_ui.textColor3 = readSkinColor(iniPath, "TEXTCOLOR3");
     // A missing or unreadable skin.bmp leaves the sheet as it was.
-    drawBitmap(window, g_app.skinSheet, 0, bitmapPath, 0, 0, SRCCOPY);
-    drawSkinElement(window, g_app.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
-    g_app.faceStale = 1;
+    drawBitmap(window, g_ui.skinSheet, 0, bitmapPath, 0, 0, SRCCOPY);
+    drawSkinElement(window, g_ui.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
+    g_ui.faceStale = 1;
     return 1;
 }
 

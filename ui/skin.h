@@ -14,9 +14,6 @@ int loadBuiltInSkin(HWND window);
 // fewer. Returns 1.
 int selectSkinByIndex(HWND window, int k);
 
-// Draws the built-in pictures onto the sheet (colours and name untouched).
-void drawBuiltInSheet(HWND window);
-
 // Visits the skin directories in the order the file system lists them, with
 // their index (the one selectSkinByIndex and the menu ids use). The callback
 // returns false to stop. Returns the number of skins visited.
@@ -25,12 +22,3 @@ int forEachSkinDirectory(SkinDirectoryCallback callback, void* context);
 
 // The display name of a skin (key NAME of its skin.ini; empty if absent).
 void readSkinDisplayName(const char* name, char* out, size_t size);
-
-// The directory of the running program with its trailing backslash; empty
-// when it does not fit in `size` (never a cut path). Returns `buffer`.
-char* getModuleDirectory(char* buffer, size_t size);
-// The program directory followed by `suffix`; empty when it does not fit in
-// `capacity`. Returns `buffer`.
-char* makeModulePath(char* buffer, size_t capacity, const char* suffix);
-// Cuts a code page 932 string just after the last single-byte `ch`.
-void truncateAfterLast(char* text, char ch);

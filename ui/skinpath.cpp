@@ -6,18 +6,6 @@ constexpr uint32_t kDirectoryAttribute = 0x10;
 
 } // namespace
 
-void truncateAfterLastWith(char* text, char ch, LeadBytePredicate isLeadByte)
-{
-    if (text == nullptr || *text == '\0')
-        return;
-    char* mark = text;
-    for (char* p = text; *p != '\0'; p += charLength(p, isLeadByte)) {
-        if (!isLeadByte(static_cast<unsigned char>(*p)) && *p == ch)
-            mark = p + 1;
-    }
-    *mark = '\0';
-}
-
 bool isSkinDirectoryEntry(uint32_t attributes, const char* name)
 {
     return attributes == kDirectoryAttribute && name != nullptr && name[0] != '.';

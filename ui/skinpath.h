@@ -4,17 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/paths.h"
+#include "base/sjistext.h"
 
 // Paths of skin files are formed in buffers of this size (the system's
 // MAX_PATH); a skin whose files cannot be named in it is not used.
 constexpr size_t kSkinPathSize = 260;
 // skinName holds a name of at most 255 bytes and its terminating zero.
 constexpr size_t kSkinNameSize = 256;
-
-// Cuts `text` in place just after the last `ch` that is a character of its own
-// (a trail byte equal to `ch` does not count). Without `ch` it becomes empty.
-void truncateAfterLastWith(char* text, char ch, LeadBytePredicate isLeadByte);
 
 // A directory entry under skins\ is a skin when its attributes are exactly
 // the directory bit and its name does not begin with a dot.

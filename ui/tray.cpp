@@ -1,8 +1,8 @@
 #include "ui/tray.h"
 
-#include "core/appstate.h"
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 
 namespace {
 

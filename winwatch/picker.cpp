@@ -1,9 +1,9 @@
 #include "winwatch/picker.h"
 
-#include "core/appstate.h"
-#include "core/modal.h"
-#include "core/platform.h"
+#include "base/platform.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "ui/modal.h"
 #include "winwatch/windowkind.h"
 
 int32_t pickDragging = 0;
@@ -212,13 +212,14 @@ void restoreBeforeDrag(HWND dialog)
     SetDlgItemTextA(dialog, IDC_PICK_TITLE, g_beforeDrag.title);
 }
 
+WindowWatchChoice g_choice;
+
 void confirmPick(HWND dialog)
 {
     if (pickCandidate == nullptr || !isRefused(pickCandidate)) {
-        g_app.watchedWindow = pickCandidate; // null when nothing was dragged
-        g_app.monitorMode = checkedMode(dialog);
+        g_choice.window = pickCandidate; // null when nothing was dragged
+        g_choice.mode = checkedMode(dialog);
     }
-    g_app.watchedWasActive = 0;
     EndDialog(dialog, 0);
 }
 
@@ -272,8 +273,9 @@ INT_PTR CALLBACK windowPickerProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-INT_PTR runWindowPicker(HWND owner)
+WindowWatchChoice runWindowPicker(HWND owner)
 {
+    g_choice = {nullptr, g_app.monitorMode};
     runModalDialog(owner, IDD_WINDOW_PICKER, windowPickerProc);
-    return 0;
+    return g_choice;
 }

@@ -10,7 +10,14 @@ extern int32_t pickDragging; // a drag is in progress
 extern HWND pickCandidate;   // the window last found under the pointer; OK takes it
 extern HWND pickHighlighted; // the window that carries the frame now, or null
 
-// Opens dialog 121 modally on the main window. On OK it stores watchedWindow
-// and monitorMode and clears watchedWasActive. Always returns 0.
-INT_PTR runWindowPicker(HWND owner);
+// The window to watch and the condition; window is null when the dialog was
+// cancelled or nothing was picked.
+struct WindowWatchChoice {
+    HWND window;
+    int32_t mode;
+};
+
+// Opens dialog 121 modally on the main window; it opens on the current
+// monitorMode and arms nothing.
+WindowWatchChoice runWindowPicker(HWND owner);
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/cmdline.h"
-#include "core/paths.h"
+#include "base/cmdline.h"
+#include "base/sjistext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "core/paths.h"
-#include "core/statusline.h"
+#include "base/sjistext.h"
 #include "ui/skincolor.h"
 #include "ui/skinpath.h"
+#include "ui/statusline.h"
 
 namespace {
 
@@ -52,9 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     drawCutText(line, 40, monitorTextBudget(mode), widthFromByte, drawNothing, &calls, isCp932LeadByte);
 
     parseHexColor(text.data());
-
-    std::vector<char> cut(text);
-    truncateAfterLastWith(cut.data(), '\\', isCp932LeadByte);
 
     // A stored skinName: 256 bytes, terminated or not.
     char* name = new char[kSkinNameSize];

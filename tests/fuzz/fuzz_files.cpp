@@ -6,7 +6,7 @@
 #include <string>
 
 #include "settings/autostart_logic.h"
-#include "settings/options_layout.h"
+#include "state/options_layout.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <cstring>
 #include <string>
 
-#include "core/appstate.h"
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "netwatch/icmp_pinger.h"
 #include "netwatch/pingmonitor.h"
-#include "power/seam_recorder.h"
+#include "program/triggers.h"
 #include "resources/resource.h"
-#include "tests/support/wine_support.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
 #include "tests/support/wine_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/codes.h"
+#include "base/codes.h"
 #include "power/confirmtext.h"
 
 namespace {

@@ -5,13 +5,14 @@
 #include <functional>
 #include <thread>
 
-#include "core/appstate.h"
 #include "power/confirm.h"
 #include "power/confirmtext.h"
-#include "power/dialogpaint.h"
-#include "power/seam_recorder.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
 #include "tests/power/power_testing.h"
+#include "ui/dialogpaint.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(ConfirmTest, ButtonEnterEscapeAndCloseBoxAbortAtOnce)
         HPEN pen = nullptr;
         DWORD shown = 0;
         const INT_PTR result = run([&](HWND d) {
-            pen = g_app.dialogPen;
+            pen = g_ui.dialogPen;
             shown = GetTickCount();
             PostMessageA(c.toButton ? GetDlgItem(d, IDOK) : d, c.message, c.wParam, c.lParam);
         });
@@ -106,7 +107,7 @@ TEST_F(ConfirmTest, ButtonEnterEscapeAndCloseBoxAbortAtOnce)
         EXPECT_LT(took, 900u) << c.name << ": before the first second passed";
         EXPECT_EQ("MessageBeep 0x00000020\nBeep 37 3\n", std::string(seamRecorderLog()))
             << c.name << ": the opening sounds only, and no power action";
-        EXPECT_EQ(nullptr, g_app.dialogPen) << c.name;
+        EXPECT_EQ(nullptr, g_ui.dialogPen) << c.name;
         EXPECT_EQ(0, GetObjectType(pen)) << c.name << ": the dialog's pen is deleted";
     }
 }
@@ -137,7 +138,7 @@ TEST_F(ConfirmTest, CountsNineToZeroAndConfirmsAfterTheTenthTimerEvent)
     for (int i = 0; i < 11; ++i)
         sounds += "Beep 37 3\n";
     EXPECT_EQ(sounds, std::string(seamRecorderLog())) << "question beep, a click at opening and at each event";
-    EXPECT_EQ(nullptr, g_app.dialogPen);
+    EXPECT_EQ(nullptr, g_ui.dialogPen);
 }
 
 TEST_F(ConfirmTest, SilentMakesNoSoundAndCountsTheSame)
@@ -161,14 +162,14 @@ TEST_F(ConfirmTest, OpenDialogUsesTheConfirmationColours)
     LOGBRUSH brush = {}, editBrush = {};
     bool distinct = false;
     run([&](HWND d) {
-        text = g_app.dialogTextColor;
-        back = g_app.dialogEditBackColor;
+        text = g_ui.dialogTextColor;
+        back = g_ui.dialogEditBackColor;
         LOGPEN lp = {};
-        GetObjectA(g_app.dialogPen, sizeof lp, &lp);
+        GetObjectA(g_ui.dialogPen, sizeof lp, &lp);
         penColour = lp.lopnColor;
-        GetObjectA(g_app.dialogBrush, sizeof brush, &brush);
-        GetObjectA(g_app.dialogEditBrush, sizeof editBrush, &editBrush);
-        distinct = g_app.dialogBrush != g_app.dialogEditBrush;
+        GetObjectA(g_ui.dialogBrush, sizeof brush, &brush);
+        GetObjectA(g_ui.dialogEditBrush, sizeof editBrush, &editBrush);
+        distinct = g_ui.dialogBrush != g_ui.dialogEditBrush;
         PostMessageA(d, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(RGB(255, 0, 0), text);
@@ -205,33 +206,33 @@ TEST_F(DialogPaintTest, LaterDialogTakesOverAndClosingInAnyOrderFreesOnlyItsOwn)
     HWND about = windows[0], confirm = windows[1];
     for (bool aboutClosesFirst : {false, true}) {
         fillDialogPaintSet(about, AboutPaintRow);
-        const HPEN aboutPen = g_app.dialogPen;
-        const HBRUSH aboutBrush = g_app.dialogBrush;
-        EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor);
+        const HPEN aboutPen = g_ui.dialogPen;
+        const HBRUSH aboutBrush = g_ui.dialogBrush;
+        EXPECT_EQ(RGB(118, 76, 0), g_ui.dialogTextColor);
         fillDialogPaintSet(confirm, ConfirmPaintRow);
-        const HPEN confirmPen = g_app.dialogPen;
+        const HPEN confirmPen = g_ui.dialogPen;
         EXPECT_NE(aboutPen, confirmPen);
-        EXPECT_EQ(RGB(255, 0, 0), g_app.dialogTextColor);
+        EXPECT_EQ(RGB(255, 0, 0), g_ui.dialogTextColor);
         EXPECT_EQ(OBJ_PEN, static_cast<int>(GetObjectType(aboutPen))) << "the first set stays alive";
 
         if (aboutClosesFirst) {
             releaseDialogPaintSet(about);
-            EXPECT_EQ(confirmPen, g_app.dialogPen) << "the open confirmation keeps painting";
+            EXPECT_EQ(confirmPen, g_ui.dialogPen) << "the open confirmation keeps painting";
             EXPECT_EQ(0, GetObjectType(aboutPen));
             EXPECT_EQ(0, GetObjectType(aboutBrush));
             releaseDialogPaintSet(confirm);
-            EXPECT_EQ(nullptr, g_app.dialogPen);
+            EXPECT_EQ(nullptr, g_ui.dialogPen);
         } else {
             releaseDialogPaintSet(confirm);
             EXPECT_EQ(0, GetObjectType(confirmPen));
-            EXPECT_EQ(aboutPen, g_app.dialogPen) << "back to the about box's set";
-            EXPECT_EQ(aboutBrush, g_app.dialogBrush);
-            EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor);
+            EXPECT_EQ(aboutPen, g_ui.dialogPen) << "back to the about box's set";
+            EXPECT_EQ(aboutBrush, g_ui.dialogBrush);
+            EXPECT_EQ(RGB(118, 76, 0), g_ui.dialogTextColor);
             releaseDialogPaintSet(about);
             EXPECT_EQ(0, GetObjectType(aboutPen));
         }
-        EXPECT_EQ(nullptr, g_app.dialogBrush);
-        EXPECT_EQ(nullptr, g_app.dialogEditBrush);
+        EXPECT_EQ(nullptr, g_ui.dialogBrush);
+        EXPECT_EQ(nullptr, g_ui.dialogEditBrush);
         releaseDialogPaintSet(about); // again: nothing left to free
     }
 }
@@ -256,13 +257,13 @@ TEST_F(DialogPaintTest, PaintsFrameFillAndControlColours)
     EXPECT_EQ(brushBefore, GetCurrentObject(dc, OBJ_BRUSH)) << "our brush is not left selected";
     EXPECT_EQ(penBefore, GetCurrentObject(dc, OBJ_PEN));
 
-    EXPECT_EQ(reinterpret_cast<INT_PTR>(g_app.dialogBrush), paintDialog(dialog, WM_CTLCOLORSTATIC, w, 0));
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(g_ui.dialogBrush), paintDialog(dialog, WM_CTLCOLORSTATIC, w, 0));
     EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
     EXPECT_EQ(RGB(118, 76, 0), GetTextColor(dc));
     for (UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORBTN}) {
         SetBkMode(dc, TRANSPARENT);
         SetBkColor(dc, RGB(1, 2, 3));
-        EXPECT_EQ(reinterpret_cast<INT_PTR>(g_app.dialogEditBrush), paintDialog(dialog, message, w, 0));
+        EXPECT_EQ(reinterpret_cast<INT_PTR>(g_ui.dialogEditBrush), paintDialog(dialog, message, w, 0));
         EXPECT_EQ(OPAQUE, GetBkMode(dc)) << message;
         EXPECT_EQ(RGB(255, 255, 255), GetBkColor(dc)) << message;
         EXPECT_EQ(RGB(118, 76, 0), GetTextColor(dc)) << message;

@@ -7,12 +7,13 @@
 #include <sstream>
 #include <thread>
 
-#include "core/appstate.h"
 #include "power/notify.h"
 #include "power/power.h"
-#include "power/seam_recorder.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
 #include "tests/power/power_testing.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ TEST_F(NotifyTest, EveryOtherWindowIsToldOnceAndTheNoticeSitsCentredOnTop)
     char last[16] = {};
     GetWindowTextA(GetWindow(GetWindow(notice, GW_CHILD), GW_HWNDLAST), last, sizeof last);
     EXPECT_STREQ("Noctil!:", last) << "the notice is dialog 120";
-    EXPECT_EQ(RGB(118, 76, 0), g_app.dialogTextColor) << "the wait colours";
+    EXPECT_EQ(RGB(118, 76, 0), g_ui.dialogTextColor) << "the wait colours";
     EXPECT_STREQ("", seamRecorderLog()) << "nothing done yet";
 
     // The helper's three windows (shown, hidden, tool window): one pair each.
@@ -144,7 +145,7 @@ TEST_F(NotifyTest, EveryOtherWindowIsToldOnceAndTheNoticeSitsCentredOnTop)
     std::printf("[   INFO   ] the forced shutdown came %lu ms after the notice\n", static_cast<unsigned long>(waited));
     EXPECT_FALSE(IsWindow(notice)) << "the notice is gone";
     EXPECT_EQ(nullptr, g_app.waitDialog);
-    EXPECT_EQ(nullptr, g_app.dialogPen) << "its pen and brushes with it";
+    EXPECT_EQ(nullptr, g_ui.dialogPen) << "its pen and brushes with it";
     pumpMessages(200);
     EXPECT_EQ(std::string(kExitCall) + "\n", seamRecorderLog());
     DestroyWindow(other);
@@ -161,7 +162,7 @@ TEST_F(NotifyTest, FailedActionAfterTheWaitIsReportedOnceAndNotRepeated)
     EXPECT_FALSE(KillTimer(window, TIMER_NOTIFY_WAIT)) << "the wait timer acts once: it is gone";
     EXPECT_EQ(1, countLines(seamRecorderLog(), kExitCall)) << seamRecorderLog();
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_NE(nullptr, g_app.displaySurface) << "the program keeps running";
+    EXPECT_NE(nullptr, g_ui.displaySurface) << "the program keeps running";
 }
 
 // The program's message loop (as in its entry) ends at the quit message of

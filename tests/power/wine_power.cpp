@@ -5,11 +5,12 @@
 
 #include <algorithm>
 
-#include "core/appstate.h"
 #include "power/power.h"
-#include "power/seam_recorder.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
 #include "tests/power/power_testing.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST_F(PowerTest, EachPathReachesItsCall)
         }
         // Only stand-by and hibernate end the program (the others end the session).
         EXPECT_EQ(powerState, takeQuitMessage()) << what;
-        EXPECT_EQ(powerState, g_app.displaySurface == nullptr) << what << ": destroy handling ran";
+        EXPECT_EQ(powerState, g_ui.displaySurface == nullptr) << what << ": destroy handling ran";
         if (powerState) {
             EXPECT_GE(took, 490u) << what << ": half a second before the power state";
         }
@@ -111,7 +112,7 @@ TEST_F(PowerTest, FailedCallShowsTheSystemTextOnceAndTheProgramRunsOn)
         EXPECT_EQ(std::string(c.line) + "\n", seamRecorderLog()) << "not retried";
         EXPECT_FALSE(takeQuitMessage()) << c.call;
         EXPECT_TRUE(IsWindow(window));
-        EXPECT_NE(nullptr, g_app.displaySurface) << "the program keeps running";
+        EXPECT_NE(nullptr, g_ui.displaySurface) << "the program keeps running";
         EXPECT_EQ(0, g_app.running);
     }
 }

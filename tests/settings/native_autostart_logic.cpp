@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "resources/resource.h"
 #include "settings/autostart_logic.h"
 #include "settings/time_entry.h"

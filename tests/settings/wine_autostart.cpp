@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/appstate.h"
+#include "program/triggers.h"
 #include "resources/resource.h"
 #include "settings/autostart.h"
-#include "tests/support/wine_support.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "settings/options.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 
 namespace {

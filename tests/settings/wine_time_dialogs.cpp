@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
+#include "program/triggers.h"
 #include "resources/resource.h"
-#include "settings/timedialogs.h"
-#include "tests/support/wine_support.h"
+#include "settings/trigger_dialogs.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 
 namespace {
@@ -25,11 +25,14 @@ protected:
     }
 };
 
-// Opens 127 on this thread; `script` fills it in from the driver thread.
+// Opens 127 on this thread and arms what it returns, as the menu command
+// does; `script` fills it in from the driver thread.
 INT_PTR clockDialog(ModalDriver::Script script, bool* found = nullptr)
 {
     ModalDriver driver(kClockCaption, std::move(script));
     const INT_PTR result = runClockTimeDialog(nullptr);
+    if (result == 1)
+        armClockTime(g_app.options.clockHour, g_app.options.clockMinute);
     driver.finish();
     EXPECT_TRUE(driver.found()) << "dialog 127 did not show, GetLastError " << GetLastError();
     EXPECT_FALSE(driver.leftOpen()) << "the script did not end dialog 127";
@@ -65,7 +68,7 @@ TEST_F(TimeDialogTest, ClockTimeShowsTheStoredTimeAndArmsOnOk)
         setField(dialog, IDC_CT_MINUTE, "45");
         clickButton(dialog, IDOK);
     });
-    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, result);
     EXPECT_EQ("7", hour) << "initial clockHour";
     EXPECT_EQ("55", minute) << "initial clockMinute";
     EXPECT_EQ(1, g_app.running);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/timecalc.h"
+#include "base/timecalc.h"
 
 inline DateTime at(int year, int month, int day, int hour, int minute, int second = 0, int dayOfWeek = 0,
                    int milliseconds = 0)
@@ -33,7 +33,7 @@ inline std::string showAll(const DateTime& t)
 #ifdef _WIN32
 #include <windows.h>
 
-#include "core/appstate.h"
+#include "state/appstate.h"
 
 inline std::string show(const SYSTEMTIME& t)
 {

@@ -5,16 +5,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/appstate.h"
-#include "core/entry.h"
-#include "power/seam_recorder.h"
+#include "program/entry.h"
 #include "settings/options.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
+#include "ui/uistate.h"
 
 namespace {
 
 void resetStateForTest()
 {
     resetAppState();
+    resetUiState();
     g_app.instanceHandle = GetModuleHandleA(nullptr);
     findProgramDirectory();
     seamRecorderReset();

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "ui/skincolor.h"
 #include "ui/skinpath.h"
 
@@ -39,28 +39,6 @@ TEST(SkinColor, ParsesHashAndSixDigits)
     for (const Case& c : cases)
         EXPECT_EQ(c.colour, parseHexColor(c.text)) << "text [" << c.text << "]";
     EXPECT_EQ(0u, parseHexColor(nullptr));
-}
-
-TEST(SkinPath, TruncateAfterLastSeparator)
-{
-    struct Case { const char* in; char ch; const char* out; } cases[] = {
-        {"C:\\dir\\noctil.exe", '\\', "C:\\dir\\"},
-        {"C:\\dir\\", '\\', "C:\\dir\\"},
-        {"noctil.exe", '\\', ""},
-        {"", '\\', ""},
-        {"\\", '\\', "\\"},
-        {"C:\\ソフト\\noctil.exe", '\\', "C:\\ソフト\\"},   // ソ is 83 5C
-        {"C:\\dir\\ソ", '\\', "C:\\dir\\"},
-        {"C:\\表示", '\\', "C:\\"},                        // 表 is 95 5C
-        {"C:\\dir\\a\x83", '\\', "C:\\dir\\"},
-        {"a/b/c", '/', "a/b/"},
-    };
-    for (const Case& c : cases) {
-        char text[64] = {};
-        std::strncpy(text, c.in, sizeof text - 1);
-        truncateAfterLastWith(text, c.ch, isCp932LeadByte);
-        EXPECT_STREQ(c.out, text) << "path [" << c.in << "]";
-    }
 }
 
 TEST(SkinPath, OnlyPlainDirectoriesWithoutLeadingDotAreSkins)

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/commands.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 #include "ui/about.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -100,9 +100,9 @@ void inspectAbout(HWND dialog, void* context)
     seen->caption = text;
     seen->activationGuard = g_app.activationGuard;
 
-    seen->pen = g_app.dialogPen;
-    seen->brush = g_app.dialogBrush;
-    seen->editBrush = g_app.dialogEditBrush;
+    seen->pen = g_ui.dialogPen;
+    seen->brush = g_ui.dialogBrush;
+    seen->editBrush = g_ui.dialogEditBrush;
     for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr && seen->picture == nullptr; c = GetWindow(c, GW_HWNDNEXT))
         seen->picture = reinterpret_cast<HGDIOBJ>(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
     LOGPEN lp = {};
@@ -110,8 +110,8 @@ void inspectAbout(HWND dialog, void* context)
     seen->penColor = lp.lopnColor;
     seen->brushColor = brushColor(seen->brush);
     seen->editBrushColor = brushColor(seen->editBrush);
-    seen->textColor = g_app.dialogTextColor;
-    seen->editBackColor = g_app.dialogEditBackColor;
+    seen->textColor = g_ui.dialogTextColor;
+    seen->editBackColor = g_ui.dialogEditBackColor;
 
     UpdateWindow(dialog);
     const Hover overWeb = hoverAt(dialog, 40, 35, 49);
@@ -133,17 +133,17 @@ void inspectAbout(HWND dialog, void* context)
         // box must not leave its own objects there, closing it must not
         // delete the other dialog's.
         HPEN otherPen = CreatePen(PS_SOLID, 0, RGB(1, 2, 3));
-        g_app.dialogPen = otherPen;
+        g_ui.dialogPen = otherPen;
         HDC dc = GetDC(dialog);
         SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0);
         SendMessageA(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         ReleaseDC(dialog, dc);
-        seen->otherSetKept = g_app.dialogPen == otherPen;
+        seen->otherSetKept = g_ui.dialogPen == otherPen;
         SendMessageA(dialog, WM_COMMAND, seen->closeWith, 0);
-        seen->otherSetKept = seen->otherSetKept && g_app.dialogPen == otherPen
+        seen->otherSetKept = seen->otherSetKept && g_ui.dialogPen == otherPen
             && GetObjectType(otherPen) == OBJ_PEN;
         DeleteObject(otherPen);
-        g_app.dialogPen = nullptr;
+        g_ui.dialogPen = nullptr;
         return;
     }
     PostMessageA(dialog, WM_COMMAND, seen->closeWith, 0);
@@ -207,9 +207,9 @@ TEST_F(AboutTest, ShowsVersionLinksAndFreesItsObjects)
         EXPECT_EQ(0u, GetObjectType(seen.pen)) << "pen deleted (closed with " << closeWith << ")";
         EXPECT_EQ(0u, GetObjectType(seen.brush));
         EXPECT_EQ(0u, GetObjectType(seen.editBrush));
-        EXPECT_EQ(nullptr, g_app.dialogPen);
-        EXPECT_EQ(nullptr, g_app.dialogBrush);
-        EXPECT_EQ(nullptr, g_app.dialogEditBrush);
+        EXPECT_EQ(nullptr, g_ui.dialogPen);
+        EXPECT_EQ(nullptr, g_ui.dialogBrush);
+        EXPECT_EQ(nullptr, g_ui.dialogEditBrush);
     }
 }
 

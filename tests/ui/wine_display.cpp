@@ -4,14 +4,15 @@
 
 #include <string>
 
-#include "core/appstate.h"
-#include "core/tick.h"
+#include "program/tick.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "tests/support/face_support.h"
 #include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
 #include "ui/display.h"
 #include "ui/skin.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -28,12 +29,12 @@ protected:
     {
         RECT r;
         EXPECT_TRUE(skinElementRect(id, r)) << id;
-        return compareRegions(g_app.displaySurface, x, y, g_app.skinSheet, r.left, r.top, r.right - r.left,
+        return compareRegions(g_ui.displaySurface, x, y, g_ui.skinSheet, r.left, r.top, r.right - r.left,
                               r.bottom - r.top);
     }
     std::string backgroundOnFace(int x, int y, int w, int h)
     {
-        return compareRegions(g_app.displaySurface, x, y, g_app.backgroundSurface, x, y, w, h);
+        return compareRegions(g_ui.displaySurface, x, y, g_ui.backgroundSurface, x, y, w, h);
     }
 };
 
@@ -47,7 +48,7 @@ TEST_F(FaceTest, BuiltInPiecesDifferSoTheFrameTestsMeanSomething)
             RECT ra, rb;
             skinElementRect(a, ra);
             skinElementRect(b, rb);
-            EXPECT_GT(countDifferences(g_app.skinSheet, ra.left, ra.top, g_app.skinSheet, rb.left, rb.top, 23, 23), 0)
+            EXPECT_GT(countDifferences(g_ui.skinSheet, ra.left, ra.top, g_ui.skinSheet, rb.left, rb.top, 23, 23), 0)
                 << a << " vs " << b;
         }
     }
@@ -75,7 +76,7 @@ TEST_F(FaceTest, ArrowsOnlyWhileStoppedOnTheClock)
     // Rows 34..39 and 52..57 of the arrows lie between and below the text lines.
     RECT arrows;
     skinElementRect(SpinArrows, arrows);
-    ASSERT_GT(countDifferences(g_app.skinSheet, arrows.left, arrows.top, g_app.backgroundSurface, 48, 34, 125, 6), 0)
+    ASSERT_GT(countDifferences(g_ui.skinSheet, arrows.left, arrows.top, g_ui.backgroundSurface, 48, 34, 125, 6), 0)
         << "the built-in arrows must show against the panel";
 
     struct Case { int running, monitorActive; bool arrows; } cases[] = {
@@ -89,7 +90,7 @@ TEST_F(FaceTest, ArrowsOnlyWhileStoppedOnTheClock)
         tick(window);
         for (int band : {0, 18}) {
             const std::string onFace = c.arrows
-                ? compareRegions(g_app.displaySurface, 48, 34 + band, g_app.skinSheet, arrows.left, arrows.top + band, 125, 6)
+                ? compareRegions(g_ui.displaySurface, 48, 34 + band, g_ui.skinSheet, arrows.left, arrows.top + band, 125, 6)
                 : backgroundOnFace(48, 34 + band, 125, 6);
             EXPECT_EQ("", onFace) << "running " << c.running << " monitor " << c.monitorActive << " band " << band;
         }
@@ -112,7 +113,7 @@ TEST_F(FaceTest, CloseBoxOnlyWhilePressedAndHovered)
     }
     RECT box;
     skinElementRect(CloseBoxDown, box);
-    EXPECT_GT(countDifferences(g_app.skinSheet, box.left, box.top, g_app.backgroundSurface, 208, 2, 10, 9), 0)
+    EXPECT_GT(countDifferences(g_ui.skinSheet, box.left, box.top, g_ui.backgroundSurface, 208, 2, 10, 9), 0)
         << "the pressed close box must differ from the panel";
 }
 
@@ -126,9 +127,9 @@ TEST_F(FaceTest, BuiltInSheetIsTheResourceBitmaps)
     for (const Piece& p : pieces) {
         ScratchSurface scratch(p.w, p.h);
         ASSERT_EQ(1, drawBitmap(window, scratch.dc(), p.id, nullptr, 0, 0, SRCCOPY)) << p.id << " " << GetLastError();
-        EXPECT_EQ("", compareRegions(scratch.dc(), 0, 0, g_app.skinSheet, p.x, p.y, p.w, p.h)) << "bitmap " << p.id;
+        EXPECT_EQ("", compareRegions(scratch.dc(), 0, 0, g_ui.skinSheet, p.x, p.y, p.w, p.h)) << "bitmap " << p.id;
     }
-    EXPECT_EQ("", compareRegions(g_app.backgroundSurface, 0, 0, g_app.skinSheet, 0, 56, 220, 65));
+    EXPECT_EQ("", compareRegions(g_ui.backgroundSurface, 0, 0, g_ui.skinSheet, 0, 56, 220, 65));
 }
 
 TEST_F(FaceTest, SkinElementIgnoresRopAndFileForSheetPieces)
@@ -136,7 +137,7 @@ TEST_F(FaceTest, SkinElementIgnoresRopAndFileForSheetPieces)
     ScratchSurface scratch(30, 30);
     scratch.fill(RGB(1, 2, 3));
     drawSkinElement(window, scratch.dc(), StopButtonUp, "C:\\no\\such.bmp", 2, 3, BLACKNESS);
-    EXPECT_EQ("", compareRegions(scratch.dc(), 2, 3, g_app.skinSheet, 64, 0, 23, 23));
+    EXPECT_EQ("", compareRegions(scratch.dc(), 2, 3, g_ui.skinSheet, 64, 0, 23, 23));
     EXPECT_EQ(RGB(1, 2, 3), GetPixel(scratch.dc(), 1, 1)) << "nothing outside the piece";
 }
 
@@ -170,7 +171,7 @@ TEST_F(FaceTest, BitmapFromFileWithTheCallersRop)
 TEST_F(FaceTest, DisplayFontsAndText)
 {
     struct Case { HFONT font; LONG weight; BYTE underline; } cases[] = {
-        {g_app.fontNormal, 0, 0}, {g_app.fontBold, 700, 0}, {g_app.fontLink, 0, 1},
+        {g_ui.fontNormal, 0, 0}, {g_ui.fontBold, 700, 0}, {g_ui.fontLink, 0, 1},
     };
     for (const Case& c : cases) {
         LOGFONTA lf = {};
@@ -186,8 +187,8 @@ TEST_F(FaceTest, DisplayFontsAndText)
     ScratchSurface scratch(60, 20);
     scratch.fill(RGB(255, 255, 255));
     SetBkMode(scratch.dc(), OPAQUE);
-    drawTextAt(scratch.dc(), 2, 2, RGB(255, 0, 0), "現在", g_app.fontBold);
-    EXPECT_EQ(g_app.fontBold, GetCurrentObject(scratch.dc(), OBJ_FONT)) << "the font stays selected";
+    drawTextAt(scratch.dc(), 2, 2, RGB(255, 0, 0), "現在", g_ui.fontBold);
+    EXPECT_EQ(g_ui.fontBold, GetCurrentObject(scratch.dc(), OBJ_FONT)) << "the font stays selected";
     EXPECT_EQ(TRANSPARENT, GetBkMode(scratch.dc()));
     EXPECT_EQ(RGB(255, 0, 0), GetTextColor(scratch.dc()));
     int red = 0;
@@ -199,7 +200,7 @@ TEST_F(FaceTest, DisplayFontsAndText)
 
 TEST_F(FaceTest, PaintCopiesOnlyTheInvalidRectangle)
 {
-    HDC face = g_app.displaySurface;
+    HDC face = g_ui.displaySurface;
     HBRUSH first = CreateSolidBrush(RGB(255, 0, 0));
     HBRUSH second = CreateSolidBrush(RGB(0, 0, 255));
     RECT all = {0, 0, kFaceWidth, kFaceHeight};

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/paths.h"
+#include "base/sjistext.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 #include "ui/menu.h"
 

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/tick.h"
+#include "program/tick.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "tests/support/face_support.h"
 #include "tests/support/wine_support.h"
 #include "ui/display.h"
 #include "ui/skin.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -92,9 +93,9 @@ protected:
     }
     void expectColours(COLORREF c1, COLORREF c2, COLORREF c3, const char* what)
     {
-        EXPECT_EQ(c1, g_app.textColor1) << what;
-        EXPECT_EQ(c2, g_app.textColor2) << what;
-        EXPECT_EQ(c3, g_app.textColor3) << what;
+        EXPECT_EQ(c1, g_ui.textColor1) << what;
+        EXPECT_EQ(c2, g_ui.textColor2) << what;
+        EXPECT_EQ(c3, g_ui.textColor3) << what;
     }
     void expectBuiltIn(const char* what)
     {
@@ -102,8 +103,8 @@ protected:
         expectColours(2719488, 2718363, 767, what);
         ScratchSurface panel(220, 65);
         drawBitmap(window, panel.dc(), IDB_PANEL, nullptr, 0, 0, SRCCOPY);
-        EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_app.skinSheet, 0, 56, 220, 65)) << what;
-        EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_app.backgroundSurface, 0, 0, 220, 65)) << what;
+        EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_ui.skinSheet, 0, 56, 220, 65)) << what;
+        EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_ui.backgroundSurface, 0, 0, 220, 65)) << what;
     }
 };
 
@@ -113,17 +114,17 @@ TEST_F(SkinTest, DirectorySkinFillsSheetBackgroundAndColours)
     loadSkin(window, "t_full");
     EXPECT_STREQ("t_full", g_app.options.skinName);
     expectColours(0x00302010, 0x00C0B0A0, 0x000100FF, "t_full");
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.skinSheet, 0, 0));
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.skinSheet, 219, 55));
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.skinSheet, 0, 56));
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.skinSheet, 219, 120));
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.backgroundSurface, 0, 0));
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.backgroundSurface, 219, 64));
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 0, 0));
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 219, 55));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.skinSheet, 0, 56));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.skinSheet, 219, 120));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.backgroundSurface, 0, 0));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.backgroundSurface, 219, 64));
 
     // The next tick shows it: the panel around, the button from the sheet.
     tick(window);
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.displaySurface, 100, 5));
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.displaySurface, 190, 30));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.displaySurface, 100, 5));
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.displaySurface, 190, 30));
 
     char display[256];
     readSkinDisplayName("t_full", display, sizeof display);
@@ -150,7 +151,7 @@ TEST_F(SkinTest, MissingIniOrKeysGiveBlack)
     loadSkin(window, "t_noini");
     EXPECT_STREQ("t_noini", g_app.options.skinName);
     expectColours(0, 0, 0, "no skin.ini");
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.backgroundSurface, 10, 10));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.backgroundSurface, 10, 10));
 
     loadSkin(window, "t_partial");
     expectColours(0, 0x0000FF00, 0, "one good key, one short value");
@@ -169,17 +170,17 @@ TEST_F(SkinTest, SmallerBitmapReplacesOnlyItsAreaAndLargerIsCut)
 
     loadSkin(window, "t_full");
     loadSkin(window, "t_small");
-    EXPECT_EQ(RGB(0, 250, 0), GetPixel(g_app.skinSheet, 0, 0));
-    EXPECT_EQ(RGB(0, 250, 0), GetPixel(g_app.skinSheet, 49, 39));
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.skinSheet, 50, 0)) << "right of the small bitmap: the previous sheet";
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.skinSheet, 0, 40)) << "below the small bitmap: the previous sheet";
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.backgroundSurface, 0, 0)) << "the panel rows were not replaced";
-    EXPECT_EQ(0x00030201u, g_app.textColor1);
+    EXPECT_EQ(RGB(0, 250, 0), GetPixel(g_ui.skinSheet, 0, 0));
+    EXPECT_EQ(RGB(0, 250, 0), GetPixel(g_ui.skinSheet, 49, 39));
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 50, 0)) << "right of the small bitmap: the previous sheet";
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 0, 40)) << "below the small bitmap: the previous sheet";
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.backgroundSurface, 0, 0)) << "the panel rows were not replaced";
+    EXPECT_EQ(0x00030201u, g_ui.textColor1);
 
     loadSkin(window, "t_large");
-    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_app.skinSheet, 0, 0));
-    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_app.skinSheet, 219, 120)) << "cut at the sheet's edges";
-    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_app.backgroundSurface, 219, 64));
+    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_ui.skinSheet, 0, 0));
+    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_ui.skinSheet, 219, 120)) << "cut at the sheet's edges";
+    EXPECT_EQ(RGB(9, 9, 9), GetPixel(g_ui.backgroundSurface, 219, 64));
 }
 
 TEST_F(SkinTest, MissingBitmapKeepsTheSheetButTakesNameAndColours)
@@ -194,13 +195,13 @@ TEST_F(SkinTest, MissingBitmapKeepsTheSheetButTakesNameAndColours)
     loadSkin(window, "t_nobmp");
     EXPECT_STREQ("t_nobmp", g_app.options.skinName);
     expectColours(0x00FFFFFF, 0x00010000, 0x0000FF00, "no skin.bmp");
-    EXPECT_EQ(kSheetTop, GetPixel(g_app.skinSheet, 0, 0));
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.backgroundSurface, 5, 5));
+    EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 0, 0));
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.backgroundSurface, 5, 5));
 
     loadSkin(window, "t_full");
     loadSkin(window, "t_badbmp");
     EXPECT_STREQ("t_badbmp", g_app.options.skinName);
-    EXPECT_EQ(kSheetPanel, GetPixel(g_app.skinSheet, 0, 56)) << "an unreadable file changes nothing";
+    EXPECT_EQ(kSheetPanel, GetPixel(g_ui.skinSheet, 0, 56)) << "an unreadable file changes nothing";
 }
 
 TEST_F(SkinTest, SkinWhoseDirectoryHasGoneStartsOnTheBuiltInSheet)
@@ -213,11 +214,11 @@ TEST_F(SkinTest, SkinWhoseDirectoryHasGoneStartsOnTheBuiltInSheet)
     expectColours(0, 0, 0, "no skin.ini");
     ScratchSurface panel(220, 65);
     drawBitmap(window, panel.dc(), IDB_PANEL, nullptr, 0, 0, SRCCOPY);
-    EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_app.backgroundSurface, 0, 0, 220, 65))
+    EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_ui.backgroundSurface, 0, 0, 220, 65))
         << "the built-in panel, not an empty bitmap";
     ScratchSurface button(23, 23);
     drawBitmap(window, button.dc(), IDB_START_UP, nullptr, 0, 0, SRCCOPY);
-    EXPECT_EQ("", compareRegions(button.dc(), 0, 0, g_app.skinSheet, 0, 0, 23, 23));
+    EXPECT_EQ("", compareRegions(button.dc(), 0, 0, g_ui.skinSheet, 0, 0, 23, 23));
 }
 
 TEST_F(SkinTest, NamesThatCannotAddressASkinAreRefusedSafely)
@@ -290,7 +291,7 @@ TEST_F(SkinTest, SelectByIndexLoadsTheListedSkinOrNothing)
     }
     const int three = indexOf("t_three");
     selectSkinByIndex(window, three);
-    EXPECT_EQ(0x00FF0000u, g_app.textColor1);
+    EXPECT_EQ(0x00FF0000u, g_ui.textColor1);
 
     loadSkin(window, "t_one");
     for (int k : {3, 4, 99, -1}) {
@@ -316,31 +317,6 @@ TEST_F(SkinTest, EnumerationStopsWhenAsked)
                      },
                      &calls));
     EXPECT_EQ(1, calls);
-}
-
-TEST(ModuleDirectory, ProgramDirectoryAndPathsFromIt)
-{
-    resetProgramForTest();
-    const std::string dir = g_app.programDirectory;
-    ASSERT_FALSE(dir.empty());
-    ASSERT_EQ('\\', dir.back());
-
-    char buffer[MAX_PATH];
-    EXPECT_STREQ(dir.c_str(), getModuleDirectory(buffer, sizeof buffer));
-    EXPECT_STREQ((dir + "skins\\*").c_str(), makeModulePath(buffer, sizeof buffer, "skins\\*"));
-
-    // Too small for the program path: empty, not a cut (and wrong) directory.
-    char small[8];
-    EXPECT_STREQ("", getModuleDirectory(small, sizeof small));
-    EXPECT_STREQ("", makeModulePath(buffer, dir.size() + 3, "skins\\*"));
-    EXPECT_STREQ((dir + "skins\\*").c_str(), makeModulePath(buffer, dir.size() + 8, "skins\\*"));
-
-    char path[] = "C:\\ソフト\\表\\noctil.exe";
-    truncateAfterLast(path, '\\');
-    EXPECT_STREQ("C:\\ソフト\\表\\", path);
-    char bare[] = "noctil.exe";
-    truncateAfterLast(bare, '\\');
-    EXPECT_STREQ("", bare);
 }
 
 } // namespace

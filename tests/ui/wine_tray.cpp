@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "core/appstate.h"
 #include "resources/resource.h"
+#include "program/triggers.h"
+#include "state/appstate.h"
 #include "tests/support/wine_support.h"
 #include "ui/tray.h"
 

@@ -6,20 +6,23 @@
 #include <string>
 #include <thread>
 
-#include "core/appstate.h"
+#include "program/triggers.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
 #include "tests/support/face_support.h"
 #include "tests/support/wine_support.h"
 #include "winwatch/picker.h"
 
 namespace {
 
-// Opens the picker as command 40040 does; the script drives it and must
-// close it.
+// Opens the picker as command 40040 does, and arms its choice; the script
+// drives it and must close it.
 void withPicker(HWND owner, const ModalDriver::Script& script)
 {
     ModalDriver driver("対象のｳｲﾝﾄﾞｳの選択", script);
-    runWindowPicker(owner);
+    const WindowWatchChoice choice = runWindowPicker(owner);
+    if (choice.window != nullptr)
+        armWindowWatch(owner, choice.window, choice.mode);
     driver.finish();
     EXPECT_TRUE(driver.found());
 }

@@ -10,11 +10,11 @@
 #include <set>
 #include <sstream>
 
-#include "core/appstate.h"
 #include "power/confirm.h"
 #include "power/power.h"
-#include "power/seam_recorder.h"
 #include "resources/resource.h"
+#include "state/appstate.h"
+#include "syscalls/seam_recorder.h"
 #include "tests/power/power_testing.h"
 
 namespace {

@@ -1,0 +1,125 @@
+// Recording seam for the test build: nothing is performed. Every call is kept
+// in memory for in-process tests and appended to seam.log beside the program
+// for tests that watch the program from outside.
+#include "syscalls/seam_recorder.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "base/platform.h"
+#include "base/sjistext.h"
+#include "base/textformat.h"
+#include "syscalls/seam.h"
+#include "syscalls/winsock_api.h"
+
+namespace {
+
+char g_log[16384];
+char g_failName[64];
+DWORD g_failError;
+volatile BOOL g_refuseRawSockets;
+volatile SOCKET g_lastRawSocket = INVALID_SOCKET;
+
+void appendToFile(const char* line)
+{
+    char path[MAX_PATH + 16];
+    if (moduleDirectory(path, MAX_PATH)[0] == '\0' || !appendText(path, sizeof path, "seam.log"))
+        return;
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+    CloseHandle(file);
+}
+
+BOOL record(const char* name, const char* format, ...)
+{
+    char line[256];
+    int used = formatText(line, sizeof line, "%s", name);
+    va_list args;
+    va_start(args, format);
+    if (used >= 0 && used < static_cast<int>(sizeof line))
+        formatTextV(line + used, sizeof line - used, format, args);
+    va_end(args);
+    appendText(line, sizeof line, "\n");
+    appendText(g_log, sizeof g_log, line);
+    appendToFile(line);
+
+    if (g_failName[0] != '\0' && std::strcmp(g_failName, name) == 0) {
+        SetLastError(g_failError);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+const char* seamRecorderLog()
+{
+    return g_log;
+}
+
+void seamRecorderReset()
+{
+    g_log[0] = '\0';
+    g_failName[0] = '\0';
+    g_failError = 0;
+}
+
+void seamRecorderRefuseRawSockets(BOOL refuse)
+{
+    g_refuseRawSockets = refuse;
+    g_lastRawSocket = INVALID_SOCKET;
+}
+
+SOCKET seamRecorderLastRawSocket()
+{
+    return g_lastRawSocket;
+}
+
+void seamRecorderFailCalls(const char* name, DWORD error)
+{
+    copyText(g_failName, sizeof g_failName, error != 0 ? name : "");
+    g_failError = error;
+}
+
+BOOL seamExitWindowsEx(UINT flags, DWORD reason)
+{
+    return record("ExitWindowsEx", " 0x%02X 0x%lX", flags, static_cast<unsigned long>(reason));
+}
+
+BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
+{
+    return record("SetSystemPowerState", " %d %d", suspend, force);
+}
+
+BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)
+{
+    return record("TerminateProcess", " %lu %s %u", static_cast<unsigned long>(processId), exeName, exitCode);
+}
+
+BOOL seamBeep(DWORD frequency, DWORD duration)
+{
+    return record("Beep", " %lu %lu", static_cast<unsigned long>(frequency), static_cast<unsigned long>(duration));
+}
+
+BOOL seamMessageBeep(UINT type)
+{
+    return record("MessageBeep", " 0x%08X", type);
+}
+
+// Not recorded: it runs on the ping thread every few seconds and changes
+// nothing outside the program.
+SOCKET seamOpenRawIcmpSocket()
+{
+    // The recording program can also be told from outside, by the end-to-end
+    // tests, to go without raw sockets.
+    static const bool refusedFromOutside = GetEnvironmentVariableA("NOCTIL_REFUSE_RAW_SOCKETS", nullptr, 0) != 0;
+    if (g_refuseRawSockets || refusedFromOutside)
+        return INVALID_SOCKET;
+    const SOCKET socket = winsockApi()->openSocket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+    g_lastRawSocket = socket;
+    return socket;
+}

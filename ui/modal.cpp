@@ -1,0 +1,82 @@
+#include "ui/modal.h"
+
+#include <cstring>
+
+#include "base/platform.h"
+#include "state/appstate.h"
+
+namespace {
+
+// The first shown, enabled dialog window of this thread in z-order: the
+// dialog or box the user is in (a dialog's owner is disabled under it).
+BOOL CALLBACK takeFrontDialog(HWND window, LPARAM found)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (window == g_app.waitDialog || std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)
+        || !IsWindowEnabled(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Whatever ends a dialog or box below, the count goes back.
+struct ModalScope {
+    ModalScope() { ++g_app.modalDepth; }
+    ~ModalScope() { --g_app.modalDepth; }
+};
+
+} // namespace
+
+INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM parameter)
+{
+    if (programEnding())
+        return kDialogAbandoned;
+    INT_PTR result;
+    {
+        ModalScope scope;
+        result = DialogBoxParamA(instanceOf(owner), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
+    }
+    // A dialog's loop that meets the quit message ends the dialog with a
+    // result the dialog never chose.
+    return programEnding() ? kDialogAbandoned : result;
+}
+
+int showMessageBox(HWND owner, const char* text, const char* caption, UINT style)
+{
+    if (programEnding())
+        return 0;
+    int answer;
+    {
+        ModalScope scope;
+        answer = MessageBoxA(owner, text, caption, style);
+    }
+    return programEnding() ? 0 : answer;
+}
+
+bool modalOpen()
+{
+    return g_app.modalDepth > 0;
+}
+
+bool bringModalToFront()
+{
+    if (!modalOpen())
+        return false;
+    HWND front = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), takeFrontDialog, reinterpret_cast<LPARAM>(&front));
+    if (front != nullptr)
+        SetForegroundWindow(front);
+    return true;
+}
+
+bool programEnding()
+{
+    MSG quit;
+    return g_app.ending != 0 || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+void markProgramEnding()
+{
+    g_app.ending = 1;
+}
