@@ -63,12 +63,11 @@ int formatTextV(char* out, size_t size, const char* format, va_list args)
         for (; *p >= '0' && *p <= '9'; ++p)
             width = width * 10 + (*p - '0');
         int longs = 0;
-        for (; *p == 'l'; ++p)
+        for (; *p == 'l' && longs < 2; ++p)
             ++longs;
         switch (*p) {
         case 'd': {
-            const long long v = longs >= 2 ? va_arg(args, long long)
-                                : longs == 1 ? va_arg(args, long) : va_arg(args, int);
+            const long long v = longs == 2 ? va_arg(args, long long) : va_arg(args, int);
             const unsigned long long magnitude = v < 0 ? 0ULL - static_cast<unsigned long long>(v)
                                                        : static_cast<unsigned long long>(v);
             putNumber(sink, magnitude, v < 0, 10, false, width, pad);
@@ -77,8 +76,7 @@ int formatTextV(char* out, size_t size, const char* format, va_list args)
         case 'u':
         case 'x':
         case 'X': {
-            const unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
-                                         : longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
+            const unsigned long long v = longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
             putNumber(sink, v, false, *p == 'u' ? 10 : 16, *p == 'X', width, pad);
             break;
         }

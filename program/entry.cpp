@@ -26,12 +26,6 @@ void bringRunningToFront(HWND running)
     SetForegroundWindow(running);
 }
 
-// Cuts a path after its last separator, in place (code-page aware).
-void stripFileName(char* path)
-{
-    stripFileNameWith(path, systemLeadByte);
-}
-
 // Reads the command line into startHour and startInTray.
 void readCommandLine(const char* commandLine)
 {
