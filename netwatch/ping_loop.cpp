@@ -4,6 +4,17 @@
 
 namespace {
 
+// A failure at this point counts, unless the grace after a resume still runs.
+bool failureCounts(const PingWords& words, const PingLoopCalls& calls)
+{
+    if (words.grace.load() == 0)
+        return true;
+    if (calls.now(calls.context) - words.graceFrom.load() < kResumeGraceMs)
+        return false;
+    words.grace = 0;
+    return true;
+}
+
 // One run: until the failure limit or a stop request. Returns the armings it
 // took in: those made before its last look at the stop request.
 int32_t runOnce(const PingWords& words, const PingLoopCalls& calls)
@@ -16,9 +27,10 @@ int32_t runOnce(const PingWords& words, const PingLoopCalls& calls)
         words.result = result;
         if (result >= 0) {
             words.failures = 0; // only an unbroken row of failures counts
+            words.grace = 0;    // the network is back
         } else {
             // An unresolvable name is neither a success nor a failure.
-            if (result != HostNotFound)
+            if (result != HostNotFound && failureCounts(words, calls))
                 ++words.failures;
             if (words.failures.load() >= kPingFailureLimit)
                 return served;
@@ -38,6 +50,13 @@ void runPingMonitor(const PingWords& words, const PingLoopCalls& calls)
         words.idle = 0;
         words.failures = 0;
     } while (!endPingRun(words, runOnce(words, calls)));
+}
+
+void startPingGrace(const PingWords& words, uint32_t now)
+{
+    words.graceFrom = now;
+    words.grace = 1;
+    words.failures = 0;
 }
 
 bool armPingLoop(const PingWords& words)

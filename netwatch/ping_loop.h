@@ -8,6 +8,11 @@
 
 constexpr int32_t kPingFailureLimit = 5;
 constexpr uint32_t kPingPauseMs = 3000;
+// After the computer wakes, a wireless link and its address take 10 to 20 s
+// to come back, longer on a slow network: failures in this time after the
+// resume do not count, unless a reply ends it sooner. A host that is really
+// down still fires the watch, a minute later.
+constexpr uint32_t kResumeGraceMs = 60000;
 
 struct PingWords {
     std::atomic<int32_t>& stop;     // written by the user interface
@@ -15,13 +20,20 @@ struct PingWords {
     std::atomic<int32_t>& result;   // the last ping result
     std::atomic<int32_t>& failures; // consecutive failures
     std::atomic<int32_t>& armings;  // counted by armPingLoop
+    std::atomic<int32_t>& grace;     // 1 from a resume until the grace ends
+    std::atomic<uint32_t>& graceFrom; // the `now` of that resume
 };
 
 struct PingLoopCalls {
     void* context;
     int32_t (*ping)(void* context); // one exchange with the current host
     void (*pause)(void* context);   // the wait between two exchanges
+    uint32_t (*now)(void* context); // milliseconds, as the tick count
 };
+
+// The user interface's part of a resume from sleep: failures count again
+// after the grace period (or the first reply), from `now`.
+void startPingGrace(const PingWords& words, uint32_t now);
 
 // Runs until the failure limit or a stop request seen after a pause (or
 // before the first exchange); marks the loop idle on the way out, and carries

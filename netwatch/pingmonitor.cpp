@@ -21,9 +21,15 @@ void pauseBetweenPings(void*)
     Sleep(kPingPauseMs);
 }
 
+uint32_t tickNow(void*)
+{
+    return GetTickCount();
+}
+
 PingWords sharedPingWords()
 {
-    return {g_app.pingStop, g_app.pingIdle, g_app.pingResult, g_app.pingFailures, g_app.pingArmings};
+    return {g_app.pingStop,     g_app.pingIdle,  g_app.pingResult,   g_app.pingFailures,
+            g_app.pingArmings, g_app.pingGrace, g_app.pingGraceFrom};
 }
 
 // The ping thread's entry; `argument` is not used (the host is read afresh
@@ -31,12 +37,17 @@ PingWords sharedPingWords()
 DWORD WINAPI pingThreadMain(void*)
 {
     IcmpPinger pinger; // never started: the shared session is
-    const PingLoopCalls calls = {&pinger, pingCurrentHost, pauseBetweenPings};
+    const PingLoopCalls calls = {&pinger, pingCurrentHost, pauseBetweenPings, tickNow};
     runPingMonitor(sharedPingWords(), calls);
     return 0;
 }
 
 } // namespace
+
+void pingGraceAfterResume()
+{
+    startPingGrace(sharedPingWords(), GetTickCount());
+}
 
 void startPinging()
 {

@@ -5,3 +5,6 @@
 // carries on with the reset count). An error to show is left in pingResult
 // when no thread could be started.
 void startPinging();
+
+// The computer woke: failures count again after the grace period.
+void pingGraceAfterResume();

@@ -99,7 +99,11 @@ INT_PTR runConfirmDialog(HWND owner)
         return 0;
     g_confirming = true;
     g_ranOut = false;
-    const INT_PTR result = runModalDialog(owner, IDD_CONFIRM, confirmDialogProc);
+    INT_PTR result;
+    {
+        OtherWindowsHold others(owner); // a dialog open when the trigger fired waits
+        result = runModalDialog(owner, IDD_CONFIRM, confirmDialogProc);
+    }
     g_confirming = false;
     // Only the countdown's own end confirms: a dialog left because the
     // program ends, or one that never opened, does nothing.

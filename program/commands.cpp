@@ -55,10 +55,18 @@ void onHourPreset(Dispatch& d, int hour)
     d.reloadTarget();
 }
 
+// A trigger fired while the dialog was open: what it chose is not armed,
+// whichever way the confirmation ended.
+struct FiringWatch {
+    int32_t firings = g_app.firings;
+    bool firedSince() const { return g_app.firings != firings; }
+};
+
 void onClockTime(Dispatch& d)
 {
     stopClock(d.window);
-    if (runClockTimeDialog(d.window) == 1)
+    const FiringWatch watch;
+    if (runClockTimeDialog(d.window) == 1 && !watch.firedSince())
         armClockTime(g_app.options.clockHour, g_app.options.clockMinute);
     d.reloadTarget();
 }
@@ -67,9 +75,10 @@ void onClockTime(Dispatch& d)
 // trigger running.
 void onCountdown(Dispatch& d)
 {
+    const FiringWatch watch;
     const INT_PTR seconds = runCountdownDialog(d.window);
     d.reloadTarget();
-    if (seconds > 0)
+    if (seconds > 0 && !watch.firedSince())
         armCountdown(static_cast<uint32_t>(seconds));
 }
 
@@ -78,7 +87,8 @@ void onCountdown(Dispatch& d)
 void onNetworkWatch(Dispatch& d)
 {
     stopTriggers(d.window);
-    if (runHostDialog(d.window) == 1) // not when it failed to open or was left by Exit
+    const FiringWatch watch;
+    if (runHostDialog(d.window) == 1 && !watch.firedSince()) // not when it failed to open or was left by Exit
         armNetwork(d.window);
     d.reloadTarget();
 }
@@ -87,9 +97,10 @@ void onWindowWatch(Dispatch& d)
 {
     stopTriggers(d.window);
     g_app.watchedWindow = nullptr;
+    const FiringWatch watch;
     const WindowWatchChoice choice = runWindowPicker(d.window);
     d.reloadTarget();
-    if (choice.window != nullptr)
+    if (choice.window != nullptr && !watch.firedSince())
         armWindowWatch(d.window, choice.window, choice.mode);
 }
 

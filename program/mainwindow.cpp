@@ -321,7 +321,8 @@ LRESULT onTimer(HWND window, WPARAM id)
         KillTimer(window, TIMER_NOTIFY_WAIT);
         DestroyWindow(g_app.waitDialog);
         g_app.waitDialog = nullptr;
-        performPowerAction(g_app.pendingExitFlags, window);
+        if (!programEnding()) // the session ended during the wait: nothing more to do
+            performPowerAction(g_app.pendingExitFlags, window);
         break;
     case TIMER_SPIN_REPEAT:
         onSpinRepeat(window);
@@ -403,6 +404,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:  forgetLocalTimeOffset(); break;
     case WM_ENDSESSION:     return onEndSession(window, wParam);
+    case WM_POWERBROADCAST: return onPowerBroadcast(window, wParam);
     }
     if (message != 0 && message == taskbarCreatedMessage())
         return onTaskbarCreated(window);

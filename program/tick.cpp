@@ -96,6 +96,7 @@ void forgetLocalTimeOffset()
 // the window only where what it shows has changed.
 void tick(HWND window)
 {
+    resumeIfNoticeIsLate(window);
     FaceFrame frame = frameBase();
     const bool shown = g_app.monitorActive ? monitorDisplay(window, frame) : clockDisplay(window, frame);
     if (!shown)

@@ -1,5 +1,8 @@
 #include "program/trigger_rules.h"
 
+#include "base/textformat.h"
+#include "base/timecalc.h"
+
 namespace {
 
 // A countdown overdue by more than this (a tick count that wrapped, a clock
@@ -16,4 +19,21 @@ bool pingTriggerDue(int32_t failures)
 bool countdownTriggerDue(int32_t remaining)
 {
     return remaining < 0 && remaining >= -kCountdownGraceMs;
+}
+
+ResumedCountdown resumeCountdown(uint32_t deadline, uint32_t tickAtSuspend, uint32_t tickNow, uint64_t sleptMs)
+{
+    const int64_t left = static_cast<int64_t>(ticksRemaining(deadline, tickAtSuspend)) -
+                         static_cast<int64_t>(sleptMs < 0x7FFFFFFFFFFFull ? sleptMs : 0x7FFFFFFFFFFFull);
+    if (left <= 0)
+        return {true, left, deadline};
+    return {false, left, tickNow + static_cast<uint32_t>(left)};
+}
+
+void formatMissedNotice(char* out, size_t size, int year, int month, int day, int hour, int minute, int second)
+{
+    formatText(out, size,
+               "コンピュータがスリープ（休止状態）の間に、予定の時刻 %4d/%02d/%02d %02d:%02d:%02d を"
+               "過ぎました。\r\n復帰してすぐに実行しないよう、タイマーを止めました。",
+               year, month, day, hour, minute, second);
 }

@@ -2,7 +2,11 @@
 
 #include <cstring>
 
+#include "base/platform.h"
+#include "base/textformat.h"
 #include "program/trigger_rules.h"
+#include "ui/notice.h"
+#include "winwatch/widetitle.h"
 #include "base/sjistext.h"
 #include "base/timecalc.h"
 #include "netwatch/ping_loop.h"
@@ -34,6 +38,16 @@ void nextOccurrence(int hour, int minute, SYSTEMTIME& out)
     out = toSystemTime(nextOccurrenceAfter(toDateTime(now), hour, minute));
 }
 
+// A renamed window: where the system keeps titles as Unicode, a change
+// anywhere along the whole title; elsewhere the ANSI title kept at arming.
+bool titleChanged(const char* currentTitle)
+{
+    uint64_t fingerprint = 0;
+    if (g_app.watchedTitleWide && wideTitleFingerprint(g_app.watchedWindow, fingerprint))
+        return fingerprint != g_app.watchedTitleFingerprint;
+    return std::strcmp(currentTitle, g_app.watchedTitle) != 0;
+}
+
 // The condition of the current monitor mode; the mode 2 bookkeeping is done
 // on the way. Returns true when it holds, with the reason.
 bool monitorConditionHolds(const char* currentTitle, int32_t remaining, ConfirmReason& reason)
@@ -42,7 +56,7 @@ bool monitorConditionHolds(const char* currentTitle, int32_t remaining, ConfirmR
     reason = Window;
     switch (g_app.monitorMode) {
     case WindowRenamed:
-        return std::strcmp(currentTitle, g_app.watchedTitle) != 0;
+        return titleChanged(currentTitle);
     case WindowDestroyedOrDisabled:
         return !IsWindowEnabled(watched) || !IsWindowVisible(watched);
     case WindowDestroyed:
@@ -66,11 +80,79 @@ bool monitorConditionHolds(const char* currentTitle, int32_t remaining, ConfirmR
 // Disarmed and saved before the confirmation; the action only if it ran out.
 void confirmAndAct(HWND window)
 {
+    ++g_app.firings; // a dialog open now arms nothing when it ends
     saveWindowAndOptions(window); // on disk before any power action
     showArmedState(window);
     // Modal: the tick keeps running meanwhile, but finds nothing armed.
     if (runConfirmDialog(window) == 1)
         beginPowerAction(window);
+}
+
+uint64_t utcNow()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return fileTimeValue(now);
+}
+
+// A clock time or countdown that came due while the computer slept: stopped
+// as after an abort, and the user told once when it was due (local time).
+void stopMissedTrigger(HWND window, const SYSTEMTIME& due)
+{
+    g_app.running = 0;
+    g_app.monitorActive = 0;
+    showArmedState(window);
+    char text[256];
+    formatMissedNotice(text, sizeof text, due.wYear, due.wMonth, due.wDay, due.wHour, due.wMinute, due.wSecond);
+    showNotice(text);
+}
+
+// The countdown after a suspension of `sleptMs`, begun at tick `tickAtSuspend`.
+void resumeCountdownTrigger(HWND window, uint32_t tickAtSuspend, uint64_t sleptMs)
+{
+    const ResumedCountdown resumed =
+        resumeCountdown(g_app.countdownDeadline, tickAtSuspend, GetTickCount(), sleptMs);
+    if (!resumed.cameDue) {
+        g_app.countdownDeadline = resumed.deadline;
+        return;
+    }
+    const FILETIME dueUtc = fileTimeOf(utcNow() + static_cast<uint64_t>(resumed.leftMs * 10000));
+    FILETIME dueLocal;
+    SYSTEMTIME due = {};
+    FileTimeToLocalFileTime(&dueUtc, &dueLocal);
+    FileTimeToSystemTime(&dueLocal, &due);
+    stopMissedTrigger(window, due);
+}
+
+void resumeClockTrigger(HWND window)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME nowLocal;
+    SystemTimeToFileTime(&now, &nowLocal);
+    if (CompareFileTime(&g_app.targetTime, &nowLocal) == 1)
+        return; // still ahead: carries on as armed
+    SYSTEMTIME due = {};
+    FileTimeToSystemTime(&g_app.targetTime, &due);
+    stopMissedTrigger(window, due);
+}
+
+// The computer woke. `known`: a suspend notice came first and says when it
+// slept; without one (a critical suspend) the sleep's length is unknown and a
+// countdown only counts what the tick count counted.
+void resumeTriggers(HWND window, bool known)
+{
+    const uint64_t now = utcNow();
+    const uint64_t sleptUnits = known && now > g_app.suspendedAtUtc ? now - g_app.suspendedAtUtc : 0;
+    const uint32_t tickAtSuspend = known ? g_app.suspendedAtTick : GetTickCount();
+    g_app.suspended = 0;
+    pingGraceAfterResume();
+    if (!g_app.running)
+        return;
+    if (!g_app.monitorActive)
+        resumeClockTrigger(window);
+    else if (g_app.monitorMode == Countdown)
+        resumeCountdownTrigger(window, tickAtSuspend, sleptUnits / 10000);
 }
 
 } // namespace
@@ -110,6 +192,7 @@ void armWindowWatch(HWND window, HWND watched, int32_t mode)
     g_app.running = 1;
     g_app.monitorActive = 1;
     GetWindowTextA(watched, g_app.watchedTitle, sizeof g_app.watchedTitle);
+    g_app.watchedTitleWide = wideTitleFingerprint(watched, g_app.watchedTitleFingerprint) ? 1 : 0;
     showArmedState(window);
 }
 
@@ -165,7 +248,9 @@ void toggleRunning(HWND window)
 
 bool fireClockIfDue(HWND window)
 {
-    if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) == 1 || !g_app.running)
+    // Between the suspend notice and the resume a due time is the resume's
+    // to handle: it must not open the confirmation as the computer wakes.
+    if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) == 1 || !g_app.running || g_app.suspended)
         return false;
     fireClockTrigger(window);
     return true;
@@ -173,11 +258,39 @@ bool fireClockIfDue(HWND window)
 
 bool fireMonitorIfDue(HWND window, const char* title, int32_t remaining)
 {
+    if (g_app.suspended && g_app.monitorMode == Countdown)
+        return false;
     ConfirmReason reason = Timer;
     if (!monitorConditionHolds(title, remaining, reason))
         return false;
     fireMonitorTrigger(window, reason);
     return true;
+}
+
+LRESULT onPowerBroadcast(HWND window, WPARAM event)
+{
+    switch (event) {
+    case PBT_APMSUSPEND:
+        g_app.suspended = 1;
+        g_app.suspendedAtUtc = utcNow();
+        g_app.suspendedAtTick = GetTickCount();
+        break;
+    case PBT_APMRESUMESUSPEND:
+    case PBT_APMRESUMEAUTOMATIC: // Windows 2000 and later send both, in this order or the other
+        if (g_app.suspended)
+            resumeTriggers(window, true);
+        break;
+    case PBT_APMRESUMECRITICAL: // woken from a suspend that sent no notice first
+        resumeTriggers(window, g_app.suspended != 0);
+        break;
+    }
+    return TRUE;
+}
+
+void resumeIfNoticeIsLate(HWND window)
+{
+    if (g_app.suspended && utcNow() - g_app.suspendedAtUtc > kSuspendNoticeLimitMs * 10000)
+        resumeTriggers(window, true);
 }
 
 void saveWindowAndOptions(HWND window)

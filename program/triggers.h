@@ -43,6 +43,15 @@ bool fireMonitorIfDue(HWND window, const char* title, int32_t remaining);
 void fireClockTrigger(HWND window);
 void fireMonitorTrigger(HWND window, ConfirmReason reason);
 
+// WM_POWERBROADCAST: the suspend notice, and the resume notices, which stop
+// a clock time or countdown that came due while the computer slept (with a
+// notice to the user), move a countdown's deadline by the time asleep, and
+// give the network watch its grace period.
+LRESULT onPowerBroadcast(HWND window, WPARAM event);
+// The tick's part: a suspend notice with no resume for a while means the
+// computer slept and the resume notice is late (or never comes).
+void resumeIfNoticeIsLate(HWND window);
+
 // Stores the main window's rectangle among the options and saves them: before
 // a power action, and when the system ends the session.
 void saveWindowAndOptions(HWND window);

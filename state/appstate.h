@@ -24,8 +24,19 @@ struct AppState {
     uint32_t countdownDeadline = 0;
     HWND watchedWindow = nullptr;
     char watchedTitle[60] = {};
+    // Where the system keeps titles as Unicode (the NT family): the whole
+    // title's fingerprint, which the renamed-window watch compares instead.
+    int32_t watchedTitleWide = 0;
+    uint64_t watchedTitleFingerprint = 0;
     int32_t watchedWasActive = 0;
     int32_t confirmReason = Timer;
+    int32_t firings = 0; // triggers fired: a dialog open across one arms nothing
+
+    // From the suspend notice to the resume: when it began, by the system
+    // clock (UTC, 100 ns) and by the tick count.
+    int32_t suspended = 0;
+    uint64_t suspendedAtUtc = 0;
+    uint32_t suspendedAtTick = 0;
 
     // Shared with the ping thread: each word is read and written whole.
     std::atomic<int32_t> pingStop{1};
@@ -33,6 +44,8 @@ struct AppState {
     std::atomic<int32_t> pingResult{0};
     std::atomic<int32_t> pingFailures{0};
     std::atomic<int32_t> pingArmings{0}; // counts armNetwork calls: a thread on its way out sees one
+    std::atomic<int32_t> pingGrace{0};   // failures do not count yet: the computer woke
+    std::atomic<uint32_t> pingGraceFrom{0};
 
     // Start-up, windows and hand-over.
     HINSTANCE instanceHandle = nullptr;

@@ -80,3 +80,31 @@ void markProgramEnding()
 {
     g_app.ending = 1;
 }
+
+OtherWindowsHold::OtherWindowsHold(HWND owner) : owner_(owner), ownerWasEnabled_(IsWindowEnabled(owner) != FALSE)
+{
+    EnumThreadWindows(GetCurrentThreadId(), hold, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK OtherWindowsHold::hold(HWND window, LPARAM self)
+{
+    auto* me = reinterpret_cast<OtherWindowsHold*>(self);
+    if (window == me->owner_ || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    if (me->count_ == static_cast<int>(sizeof me->held_ / sizeof me->held_[0]))
+        return FALSE;
+    EnableWindow(window, FALSE);
+    me->held_[me->count_++] = window;
+    return TRUE;
+}
+
+OtherWindowsHold::~OtherWindowsHold()
+{
+    for (int i = 0; i < count_; ++i) {
+        if (IsWindow(held_[i]))
+            EnableWindow(held_[i], TRUE);
+    }
+    // A dialog box gives its owner back enabled; one that was not stays not.
+    if (!ownerWasEnabled_ && IsWindow(owner_))
+        EnableWindow(owner_, FALSE);
+}

@@ -12,6 +12,24 @@ constexpr INT_PTR kDialogAbandoned = -1;
 // Opens dialog `templateId` of the owner's module modally on `owner`.
 INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM parameter = 0);
 
+// While one lives, the other windows of this thread that take input (a
+// dialog open under one that must be answered first) take none; the owner is
+// left to the dialog box. Afterwards each is as it was.
+class OtherWindowsHold {
+public:
+    explicit OtherWindowsHold(HWND owner);
+    ~OtherWindowsHold();
+    OtherWindowsHold(const OtherWindowsHold&) = delete;
+    OtherWindowsHold& operator=(const OtherWindowsHold&) = delete;
+
+private:
+    static BOOL CALLBACK hold(HWND window, LPARAM self);
+    HWND owner_;
+    bool ownerWasEnabled_;
+    HWND held_[16] = {};
+    int count_ = 0;
+};
+
 // MessageBoxA, counted like a dialog; 0 when the program began to end while
 // it was open.
 int showMessageBox(HWND owner, const char* text, const char* caption, UINT style);

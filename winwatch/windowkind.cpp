@@ -34,3 +34,18 @@ const char* windowKindText(const char* className, uint32_t style)
         return "ウインドウが選択されています。";
     return "";
 }
+
+uint64_t titleFingerprint(const uint16_t* text, size_t length)
+{
+    uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](uint64_t value) {
+        hash ^= value;
+        hash *= 1099511628211ull;
+    };
+    for (size_t i = 0; i < length; ++i) {
+        mix(text[i] & 0xFF);
+        mix(text[i] >> 8);
+    }
+    mix(length);
+    return hash;
+}

@@ -1,9 +1,15 @@
 // What kind of window the picker has found, told from its class name and
-// style. No Windows headers: the table is tested natively.
+// style, and the fingerprint the watch keeps of a title. No Windows headers:
+// tested natively.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // The description of a window of class `className` with `style`: a few system
 // classes by their whole, case-sensitive name; otherwise any window with a
 // system menu and a caption or border is "a window"; anything else gets "".
 const char* windowKindText(const char* className, uint32_t style);
+
+// The whole of a UTF-16 title in 64 bits (FNV-1a over the code units and the
+// length): a change anywhere along it changes the fingerprint.
+uint64_t titleFingerprint(const uint16_t* text, size_t length);

@@ -133,6 +133,7 @@ struct ScriptedHost {
     std::atomic<int32_t>* stop;
     int pings = 0;
     int pauses = 0;
+    uint32_t time = 0; // the tick count: each pause is 3 s
 
     static int32_t ping(void* context)
     {
@@ -149,36 +150,49 @@ struct ScriptedHost {
     static void pause(void* context)
     {
         auto* host = static_cast<ScriptedHost*>(context);
+        host->time += kPingPauseMs;
         if (++host->pauses >= static_cast<int>(std::strlen(host->script)))
             *host->stop = 1;
     }
+    static uint32_t now(void* context) { return static_cast<ScriptedHost*>(context)->time; }
 };
 
 TEST(PingMonitor, CountsOnlyAnUnbrokenRowOfFailures)
 {
+    const uint32_t kMinuteAgo = 0u - kResumeGraceMs; // the grace began a minute before the first ping
     const struct {
         const char* script;
         int32_t stopAtStart;
+        int32_t grace; // after a resume, from graceFrom
+        uint32_t graceFrom;
         int pings, pauses;
-        int32_t failures, result;
+        int32_t failures, result, graceAfter;
     } cases[] = {
-        {"LLLLRLLLL", 0, 9, 9, 4, NoReply},    // a reply starts the count again
-        {"LLLHLL", 0, 6, 5, 5, NoReply},       // unresolved: neither counts nor resets
-        {"LLLLL", 0, 5, 4, 5, NoReply},        // ends at the fifth, without a pause
-        {"SSSSS", 0, 5, 4, 5, NoSocket},
-        {"HHH", 0, 3, 3, 0, HostNotFound},     // a bad name never fires
-        {"LLLLL", 1, 0, 0, 0, 99},             // stop asked before the first exchange
+        {"LLLLRLLLL", 0, 0, 0, 9, 9, 4, NoReply, 0},    // a reply starts the count again
+        {"LLLHLL", 0, 0, 0, 6, 5, 5, NoReply, 0},       // unresolved: neither counts nor resets
+        {"LLLLL", 0, 0, 0, 5, 4, 5, NoReply, 0},        // ends at the fifth, without a pause
+        {"SSSSS", 0, 0, 0, 5, 4, 5, NoSocket, 0},
+        {"HHH", 0, 0, 0, 3, 3, 0, HostNotFound, 0},     // a bad name never fires
+        {"LLLLL", 1, 0, 0, 0, 0, 0, 99, 0},             // stop asked before the first exchange
+        // After a resume: failures in the first minute do not count; those after it do.
+        {"LLLLLLLLLLLLLLLLLLLLLLLLL", 0, 1, 0, 25, 24, 5, NoReply, 0},
+        {"LLLLLLLLLLLLLLLLLLLL", 0, 1, 0, 20, 20, 0, NoReply, 1},
+        {"LLRLLLLL", 0, 1, 0, 8, 7, 5, NoReply, 0},     // a reply ends the grace at once
+        {"LLLLL", 0, 1, kMinuteAgo, 5, 4, 5, NoReply, 0}, // over already, across the tick wrap
     };
     for (const auto& c : cases) {
-        std::atomic<int32_t> stop{c.stopAtStart}, idle{1}, result{99}, failures{3}, armings{0};
+        std::atomic<int32_t> stop{c.stopAtStart}, idle{1}, result{99}, failures{3}, armings{0}, grace{c.grace};
+        std::atomic<uint32_t> graceFrom{c.graceFrom};
         ScriptedHost host = {c.script, &stop};
-        runPingMonitor({stop, idle, result, failures, armings}, {&host, ScriptedHost::ping, ScriptedHost::pause});
-        const std::string what = std::string(c.script) + (c.stopAtStart ? " stopped" : "");
+        runPingMonitor({stop, idle, result, failures, armings, grace, graceFrom},
+                       {&host, ScriptedHost::ping, ScriptedHost::pause, ScriptedHost::now});
+        const std::string what = std::string(c.script) + (c.stopAtStart ? " stopped" : "") + (c.grace ? " after resume" : "");
         EXPECT_EQ(c.pings, host.pings) << what;
         EXPECT_EQ(c.pauses, host.pauses) << what;
         EXPECT_EQ(c.failures, failures.load()) << what;
         EXPECT_EQ(c.result, result.load()) << what;
         EXPECT_EQ(1, idle.load()) << what;
+        EXPECT_EQ(c.graceAfter, grace.load()) << what;
     }
 }
 
@@ -188,8 +202,9 @@ TEST(PingMonitor, CountsOnlyAnUnbrokenRowOfFailures)
 TEST(PingMonitor, AnArmingAsTheLoopEndsLeavesOneLoopRunning)
 {
     for (const char* order : {"arming, then the loop's end", "the loop's end, then arming", "no arming"}) {
-        std::atomic<int32_t> stop{1}, idle{0}, result{-11}, failures{2}, armings{7};
-        const PingWords words = {stop, idle, result, failures, armings};
+        std::atomic<int32_t> stop{1}, idle{0}, result{-11}, failures{2}, armings{7}, grace{0};
+        std::atomic<uint32_t> graceFrom{0};
+        const PingWords words = {stop, idle, result, failures, armings, grace, graceFrom};
         const int32_t served = armings.load();
         bool starts = false, ends = false;
         switch (order[0]) {

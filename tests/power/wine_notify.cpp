@@ -165,6 +165,20 @@ TEST_F(NotifyTest, FailedActionAfterTheWaitIsReportedOnceAndNotRepeated)
     EXPECT_NE(nullptr, g_ui.displaySurface) << "the program keeps running";
 }
 
+// The session ends while the notice waits (another program ended it): the
+// end of the wait then does nothing, and the notice goes.
+TEST_F(NotifyTest, TheSessionEndingDuringTheWaitPerformsNothing)
+{
+    beginPowerAction(window);
+    ASSERT_NE(nullptr, g_app.waitDialog);
+    SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    SendMessageA(window, WM_TIMER, TIMER_NOTIFY_WAIT, 0); // the end of the wait
+    pumpMessages(200);
+    EXPECT_STREQ("", seamRecorderLog());
+    EXPECT_EQ(nullptr, g_app.waitDialog);
+}
+
 // The program's message loop (as in its entry) ends at the quit message of
 // the Exit command, long before the wait is over; the process, and the wait
 // timer with it, end there.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 #include "base/timecalc.h"
 #include "program/trigger_rules.h"
@@ -27,6 +28,47 @@ TEST(TriggerRules, PingAndCountdown)
     };
     for (const Failures& f : failures)
         EXPECT_EQ(f.due, pingTriggerDue(f.count)) << "failures " << f.count;
+}
+
+// Time asleep counts as time passed whether the tick count went on during the
+// sleep (Windows 7 and later) or stood still (earlier systems).
+TEST(TriggerRules, CountdownAcrossASuspension)
+{
+    struct Case {
+        const char* what;
+        uint32_t deadline, tickAtSuspend, tickNow;
+        uint64_t sleptMs;
+        bool cameDue;
+        int64_t leftMs;
+        uint32_t newDeadline;
+    } cases[] = {
+        {"tick stood still, due later", 100000, 40000, 40500, 30000, false, 30000, 70500},
+        {"tick went on, due later", 100000, 40000, 70000, 30000, false, 30000, 100000},
+        {"tick stood still, due asleep", 100000, 40000, 40500, 90000, true, -30000, 100000},
+        {"tick went on, due asleep", 100000, 40000, 130000, 90000, true, -30000, 100000},
+        {"due to the millisecond", 100000, 40000, 40000, 60000, true, 0, 100000},
+        {"across the tick wrap", 0x00001000u, 0xFFFFF000u, 0xFFFFF100u, 1000, false, 7192, 0x00000D18u},
+        {"a month asleep", 100000, 40000, 40000, 2592000000ull, true, -2591940000ll, 100000},
+        {"overdue at the suspend", 100000, 110000, 110000, 0, true, -10000, 100000},
+    };
+    for (const Case& c : cases) {
+        const ResumedCountdown r = resumeCountdown(c.deadline, c.tickAtSuspend, c.tickNow, c.sleptMs);
+        EXPECT_EQ(c.cameDue, r.cameDue) << c.what;
+        EXPECT_EQ(c.leftMs, r.leftMs) << c.what;
+        EXPECT_EQ(c.newDeadline, r.deadline) << c.what;
+    }
+}
+
+TEST(TriggerRules, MissedNoticeNamesTheLocalTimeItWasDue)
+{
+    char text[256];
+    formatMissedNotice(text, sizeof text, 2026, 12, 8, 1, 0, 5);
+    const std::string shown = text;
+    EXPECT_NE(std::string::npos, shown.find(" 2026/12/08 01:00:05 ")) << shown;
+    EXPECT_NE(std::string::npos, shown.find("\r\n")) << shown;
+    char small[16];
+    formatMissedNotice(small, sizeof small, 2026, 12, 8, 1, 0, 5);
+    EXPECT_EQ(15u, std::string(small).size()) << "cut, and terminated";
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "base/sjistext.h"
 #include "program/commands.h"
@@ -12,7 +14,10 @@
 #include "state/appstate.h"
 #include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
+#include "syscalls/seam_recorder.h"
 #include "ui/skin.h"
+#include "ui/uistate.h"
+#include "winwatch/picker.h"
 
 namespace {
 
@@ -372,6 +377,98 @@ TEST_F(CommandTest, SkinCommandsSelectByEnumerationIndex)
     EXPECT_STREQ("", g_app.options.skinName);
 
     removeTree(root);
+}
+
+// A trigger fires while one of the dialogs that arm is open: one
+// confirmation, over everything; the dialog takes no input meanwhile; and
+// however the confirmation ends, what the dialog then returns is not armed.
+TEST_F(CommandTest, ATriggerFiringUnderADialogLeavesNothingArmedBehindIt)
+{
+    // A window of another thread, for the picker to be given.
+    HWND target = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD targetThread = 0;
+    std::thread owner([&] {
+        targetThread = GetCurrentThreadId();
+        target = CreateWindowExA(0, "#32770", "target", WS_POPUP | WS_CAPTION, 600, 500, 80, 40, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(target, SW_SHOWNOACTIVATE);
+        SetEvent(ready);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageA(&msg);
+        DestroyWindow(target);
+    });
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+
+    struct Case {
+        const char* what;
+        UINT id;
+        const char* caption;
+        std::function<void(HWND dialog)> fillIn;
+        bool runOut; // the confirmation runs out instead of being aborted
+    } cases[] = {
+        {"countdown", IDM_COUNTDOWN, kCountdownCaption, nullptr, false},
+        {"countdown, confirmation ran out", IDM_COUNTDOWN, kCountdownCaption, nullptr, true},
+        {"clock time", IDM_CLOCK_TIME, kClockTimeCaption, nullptr, false},
+        {"host", IDM_NETWORK_WATCH, "ネットワーク監視", [](HWND d) { setField(d, IDC_NET_HOST, "127.0.0.1"); }, false},
+        {"picker", IDM_WINDOW_WATCH, "対象のｳｲﾝﾄﾞｳの選択", [&target](HWND) { pickCandidate = target; }, false},
+    };
+    for (const Case& c : cases) {
+        seamRecorderReset();
+        g_app.running = 0;
+        g_app.monitorActive = 0;
+        g_app.options.silent = 1;
+        g_app.options.powerAction = Logoff;
+        int confirmations = 0;
+        BOOL dialogEnabledUnder = TRUE, dialogEnabledAfter = FALSE;
+        ModalDriver driver(c.caption, [&](HWND dialog) {
+            if (c.fillIn)
+                c.fillIn(dialog);
+            // The trigger comes due: a countdown that has just run out.
+            g_app.countdownDeadline = GetTickCount();
+            g_app.monitorMode = Countdown;
+            g_app.monitorActive = 1;
+            g_app.running = 1;
+            HWND confirmation = nullptr;
+            for (int i = 0; i < 200 && confirmation == nullptr; ++i) {
+                confirmation = findOwnWindow("Noctil !");
+                Sleep(10);
+            }
+            if (confirmation == nullptr)
+                return;
+            ++confirmations;
+            dialogEnabledUnder = IsWindowEnabled(dialog);
+            if (c.runOut) {
+                for (int i = 0; IsWindow(confirmation) && i < 20; ++i)
+                    SendMessageA(confirmation, WM_TIMER, TIMER_CONFIRM, 0);
+            } else {
+                PostMessageA(confirmation, WM_COMMAND, IDOK, 0); // abort
+            }
+            for (int i = 0; i < 200 && IsWindow(confirmation); ++i)
+                Sleep(10);
+            if (findOwnWindow("Noctil !") != nullptr)
+                ++confirmations;
+            dialogEnabledAfter = IsWindowEnabled(dialog);
+            clickButton(dialog, IDOK);
+        });
+        command(c.id);
+        driver.finish();
+        pumpMessages(300);
+        EXPECT_EQ(1, driver.timesFound()) << c.what;
+        EXPECT_EQ(1, confirmations) << c.what;
+        EXPECT_FALSE(dialogEnabledUnder) << c.what << ": the dialog takes no input under the confirmation";
+        EXPECT_TRUE(dialogEnabledAfter) << c.what << ": and takes it again afterwards";
+        EXPECT_EQ(0, g_app.running) << c.what << ": nothing armed after the confirmation";
+        EXPECT_EQ(0, g_app.monitorActive) << c.what;
+        EXPECT_EQ(0, g_ui.shownFrame.running) << c.what << ": the face shows it";
+        EXPECT_EQ(c.runOut, std::string(seamRecorderLog()).find("ExitWindowsEx") != std::string::npos)
+            << c.what << ": " << seamRecorderLog();
+        EXPECT_TRUE(IsWindowEnabled(window)) << c.what;
+    }
+    PostThreadMessageA(targetThread, WM_QUIT, 0, 0);
+    owner.join();
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 
+#include "base/platform.h"
 #include "power/confirm.h"
 #include "power/confirmtext.h"
 #include "program/triggers.h"
@@ -15,6 +17,8 @@
 #include "syscalls/seam_recorder.h"
 #include "tests/support/time_support.h"
 #include "tests/support/wine_support.h"
+#include "ui/modal.h"
+#include "ui/notice.h"
 
 namespace {
 
@@ -216,6 +220,154 @@ TEST_F(FiringTest, CountdownFiresOnceThenShowsTheStoppedClock)
     const long long behind = static_cast<long long>(units(localFromNow(0)) - units(g_app.nowTime));
     EXPECT_GE(behind, 0);
     EXPECT_LT(behind, 5000000LL) << "the last tick drew the clock less than 0.5 s ago";
+}
+
+// The computer sleeps and wakes, as the power notifications tell the main
+// window; "asleep" here is the suspend notice, some time, and a resume
+// notice. What came due meanwhile opens no confirmation and does nothing:
+// it stops, and one notice says when it was due. What is still ahead goes on.
+TEST_F(FiringTest, WhatCameDueWhileAsleepStopsWithOneNotice)
+{
+    const uint64_t kSecond = 10000000;
+    struct Case {
+        const char* what;
+        std::function<void()> arm;
+        std::function<void(HWND window)> sleep; // from the suspend notice to the resume notice
+        bool notice;
+        int32_t runningAfter;
+    } cases[] = {
+        {"countdown due asleep", [] { armCountdown(1); },
+         [](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             pumpMessages(2000); // the ticks go on, but fire nothing
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+         }, true, 0},
+        {"countdown ahead", [] { armCountdown(60); },
+         [](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+         }, false, 1},
+        {"time asleep counts for the countdown, whatever the tick count did", [] { armCountdown(30); },
+         [kSecond](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             g_app.suspendedAtUtc -= 40 * kSecond; // slept 40 s by the clock, the tick count stood still
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+         }, true, 0},
+        {"clock time due asleep",
+         [kSecond] {
+             SYSTEMTIME now;
+             GetLocalTime(&now);
+             SystemTimeToFileTime(&now, &g_app.targetTime);
+             g_app.targetTime = fileTimeOf(fileTimeValue(g_app.targetTime) + kSecond);
+             g_app.running = 1;
+         },
+         [](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             pumpMessages(1500);
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+         }, true, 0},
+        {"clock time ahead", [] { armClockTime(23, 59); },
+         [](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+         }, false, 1},
+        {"no suspend notice: a critical suspend", [] { armCountdown(1); },
+         [](HWND w) {
+             Sleep(1500); // no tick meanwhile, as in a suspend
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0);
+         }, true, 0},
+        {"the resume notice is late: the tick resumes", [] { armCountdown(1); },
+         [kSecond](HWND w) {
+             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+             g_app.suspendedAtUtc -= 11 * kSecond;
+             pumpMessages(500);
+         }, true, 0},
+    };
+    for (const Case& c : cases) {
+        g_app.running = 0;
+        g_app.monitorActive = 0;
+        c.arm();
+        ModalDriver confirmation(kCaption, pressing(IDOK));
+        c.sleep(window);
+        pumpMessages(500);
+        confirmation.finish();
+        EXPECT_EQ(0, confirmation.timesFound()) << c.what << ": no confirmation";
+        EXPECT_EQ(c.runningAfter, g_app.running) << c.what;
+        EXPECT_EQ(0, g_app.suspended) << c.what;
+        EXPECT_STREQ("", seamRecorderLog()) << c.what;
+        HWND box = nullptr;
+        for (int i = 0; i < 100 && box == nullptr; ++i) {
+            box = findOwnWindow(kNoticeCaption);
+            if (box == nullptr && c.notice)
+                pumpMessages(20);
+        }
+        EXPECT_EQ(c.notice, box != nullptr) << c.what;
+        if (box == nullptr)
+            continue;
+        const std::string text = fieldText(box, 0xFFFF);
+        EXPECT_NE(std::string::npos, text.find(cp932(L"スリープ"))) << c.what << ": " << text;
+        // It blocks nothing: the menu's commands still arm, and a second
+        // resume shows no second notice.
+        EXPECT_FALSE(modalOpen()) << c.what;
+        command(IDM_SET_8AM);
+        EXPECT_EQ(1, g_app.running) << c.what << ": armed with the notice open";
+        command(IDM_STOP);
+        SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && noticeOpen(); ++i)
+            Sleep(20);
+        EXPECT_FALSE(noticeOpen()) << c.what;
+        EXPECT_EQ(nullptr, findOwnWindow(kNoticeCaption)) << c.what << ": one notice only";
+    }
+}
+
+// After the computer wakes, the network watch gives the network a grace
+// period before failures count.
+TEST_F(FiringTest, WakingStartsTheNetworkGrace)
+{
+    g_app.pingFailures = 3;
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(1, g_app.pingGrace.load());
+    EXPECT_EQ(0, g_app.pingFailures.load());
+    EXPECT_LT(GetTickCount() - g_app.pingGraceFrom.load(), 1000u);
+}
+
+// The renamed-window watch on the NT family compares the whole Unicode
+// title; Windows 95, 98 and Me compare the first 59 bytes of the ANSI title,
+// where code page 932 shows many titles alike (wine.program.win98 runs this
+// as Windows 98).
+TEST_F(FiringTest, RenamedWatchSeesTheWholeUnicodeTitleExceptOnWin9x)
+{
+    const bool win9x = std::getenv("NOCTIL_EXPECT_WIN9X") != nullptr;
+    const std::wstring longTitle(70, L'a');
+    struct Case {
+        const char* what;
+        std::wstring before, after;
+        bool firesOnNt, firesOnWin9x;
+    } cases[] = {
+        {"a plain rename", L"build 1", L"build 2", true, true},
+        {"the same title", L"build 1", L"build 1", false, false},
+        {"Hangul only", L"\ube4c\ub4dc \uc131\uacf5", L"\ube4c\ub4dc \uc2e4\ud328", true, false},
+        {"a check mark for a cross", L"\u2713 build", L"\u2717 build", true, false},
+        {"after the 60th character", longTitle + L"1", longTitle + L"2", true, false},
+    };
+    HWND watched = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, watched);
+    for (const Case& c : cases) {
+        SetWindowTextW(watched, c.before.c_str());
+        armWindowWatch(window, watched, WindowRenamed);
+        SetWindowTextW(watched, c.after.c_str());
+        char ansi[60] = {};
+        GetWindowTextA(watched, ansi, sizeof ansi);
+        ModalDriver confirmation(kCaption, pressing(IDOK));
+        const bool fired = fireMonitorIfDue(window, ansi, 0);
+        confirmation.finish();
+        EXPECT_EQ(win9x ? c.firesOnWin9x : c.firesOnNt, fired) << c.what << (win9x ? " (Windows 98)" : "");
+        EXPECT_EQ(fired ? 1 : 0, confirmation.timesFound()) << c.what;
+    }
+    DestroyWindow(watched);
 }
 
 } // namespace
