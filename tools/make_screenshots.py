@@ -31,6 +31,7 @@ DIALOGS = [  # id, menu command, caption, button that closes it
     (129, 40049, "自動スタートの設定", 2),
 ]
 CONFIRM = "Noctil !"
+NOTICE = "Noctil - お知らせ"
 SKIN_FIRST = 40200
 SKIN_BUILTIN = 40052
 
@@ -112,6 +113,20 @@ for ident, command, caption, close in DIALOGS:
         shoot_rect("dialog-%d.png" % ident, rect(caption))
         h.probe("press", caption, close)
         h.check(wait_for(lambda: rect(caption) is None, 20, 0.2) is not None, "dialog %d closes" % ident)
+
+# The notice after sleep: the computer "sleeps" (the suspend notice), the
+# 8:00 preset is armed and moved back a day (keypad 1) so that it came due
+# meanwhile, and the resume notice comes.
+WM_KEYDOWN, WM_POWERBROADCAST, VK_NUMPAD1 = 0x0100, 0x0218, 0x61
+h.probe("post", WM_POWERBROADCAST, 4, 0)  # PBT_APMSUSPEND
+h.command(40021)
+h.probe("post", WM_KEYDOWN, VK_NUMPAD1, 0)
+h.probe("post", WM_POWERBROADCAST, 7, 0)  # PBT_APMRESUMESUSPEND
+if h.check(wait_for(lambda: rect(NOTICE), 20, 0.2) is not None, "the notice after sleep opens"):
+    time.sleep(0.5)
+    shoot_rect("notice-after-sleep.png", rect(NOTICE))
+    h.probe("press", NOTICE, 1)
+    h.check(wait_for(lambda: rect(NOTICE) is None, 20, 0.2) is not None, "the notice closes")
 
 # The menu, opened with a right click on the face; the shot holds both.
 info = h.info()
