@@ -81,7 +81,7 @@ void markProgramEnding()
     g_app.ending = 1;
 }
 
-OtherWindowsHold::OtherWindowsHold(HWND owner) : owner_(owner), ownerWasEnabled_(IsWindowEnabled(owner) != FALSE)
+OtherWindowsHold::OtherWindowsHold(HWND owner) : owner_(owner)
 {
     EnumThreadWindows(GetCurrentThreadId(), hold, reinterpret_cast<LPARAM>(this));
 }
@@ -100,11 +100,10 @@ BOOL CALLBACK OtherWindowsHold::hold(HWND window, LPARAM self)
 
 OtherWindowsHold::~OtherWindowsHold()
 {
+    // The owner is the dialog boxes' to give back: each enables it when it
+    // ends if it disabled it when it began.
     for (int i = 0; i < count_; ++i) {
         if (IsWindow(held_[i]))
             EnableWindow(held_[i], TRUE);
     }
-    // A dialog box gives its owner back enabled; one that was not stays not.
-    if (!ownerWasEnabled_ && IsWindow(owner_))
-        EnableWindow(owner_, FALSE);
 }

@@ -14,7 +14,7 @@ INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM par
 
 // While one lives, the other windows of this thread that take input (a
 // dialog open under one that must be answered first) take none; the owner is
-// left to the dialog box. Afterwards each is as it was.
+// left to the dialog boxes. Afterwards each takes input again.
 class OtherWindowsHold {
 public:
     explicit OtherWindowsHold(HWND owner);
@@ -25,7 +25,6 @@ public:
 private:
     static BOOL CALLBACK hold(HWND window, LPARAM self);
     HWND owner_;
-    bool ownerWasEnabled_;
     HWND held_[16] = {};
     int count_ = 0;
 };

@@ -450,6 +450,8 @@ TEST_F(CommandTest, ATriggerFiringUnderADialogLeavesNothingArmedBehindIt)
                 Sleep(10);
             if (findOwnWindow("Noctil !") != nullptr)
                 ++confirmations;
+            for (int i = 0; i < 200 && !IsWindowEnabled(dialog); ++i)
+                Sleep(10); // the confirmation's caller gives it back just after
             dialogEnabledAfter = IsWindowEnabled(dialog);
             clickButton(dialog, IDOK);
         });
