@@ -1,5 +1,7 @@
 #include "base/platform.h"
 
+#include <shellapi.h>
+
 #include "base/sjistext.h"
 
 namespace {
@@ -58,6 +60,27 @@ char* moduleDirectory(char* buffer, size_t size)
     if (!copyText(buffer, size, path))
         buffer[0] = '\0';
     return buffer;
+}
+
+namespace {
+
+void shellExecute(const char* file, const char* directory)
+{
+    ShellExecuteA(nullptr, nullptr, file, nullptr, directory, SW_SHOWNORMAL);
+}
+
+ShellOpenFunction g_shellOpen = shellExecute;
+
+} // namespace
+
+void shellOpen(const char* file, const char* directory)
+{
+    g_shellOpen(file, directory);
+}
+
+void setShellOpenForTest(ShellOpenFunction open)
+{
+    g_shellOpen = open != nullptr ? open : shellExecute;
 }
 
 HINSTANCE instanceOf(HWND window)

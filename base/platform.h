@@ -36,6 +36,13 @@ bool zoneRuleOffset(void* context, uint64_t utc, int64_t& offset);
 // directory). Returns `buffer`.
 char* moduleDirectory(char* buffer, size_t size);
 
+// Hands a file or address to the shell (default verb, shown normally) with
+// `directory` as its working directory; the result is ignored. Tests put a
+// recorder here so that nothing is launched; null restores the shell.
+void shellOpen(const char* file, const char* directory);
+using ShellOpenFunction = void (*)(const char* file, const char* directory);
+void setShellOpenForTest(ShellOpenFunction open);
+
 // The module `window` was made from (its dialogs, menus and pictures are
 // there); the program's own module when there is no window.
 HINSTANCE instanceOf(HWND window);

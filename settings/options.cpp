@@ -246,7 +246,7 @@ void startCompanionProgram()
     if (!inProgramDirectory(program, kCompanionProgram) || !exists(program.text))
         return;
     const char* directory = g_app.programDirectory[0] != '\0' ? g_app.programDirectory : nullptr;
-    ShellExecuteA(nullptr, nullptr, kCompanionProgram, nullptr, directory, SW_SHOWNORMAL);
+    shellOpen(kCompanionProgram, directory);
 }
 
 } // namespace

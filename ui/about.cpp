@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/platform.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "ui/dialogpaint.h"
@@ -32,13 +33,6 @@ void drawLink(HDC dc, const AboutLinkSpot& spot, COLORREF color)
         SelectObject(dc, oldFont);
 }
 
-void shellOpen(const char* file, const char* directory)
-{
-    ShellExecuteA(nullptr, nullptr, file, nullptr, directory, SW_SHOWNORMAL);
-}
-
-ShellOpenFunction g_shellOpen = shellOpen;
-
 void onMouseMove(HWND dialog, int x, int y)
 {
     const AboutLink hot = aboutLinkAt(x, y);
@@ -54,7 +48,7 @@ void onLeftButtonUp(int x, int y)
 {
     const AboutLink hot = aboutLinkAt(x, y);
     if (hot != AboutLink::None)
-        g_shellOpen(linkText(hot), nullptr);
+        shellOpen(linkText(hot), nullptr);
 }
 
 // The picture control loads bitmap 113 from the template itself but never
@@ -123,10 +117,5 @@ INT_PTR runAboutDialog(HWND owner)
 
 void openHelpFile()
 {
-    g_shellOpen(kHelpFile, g_app.programDirectory);
-}
-
-void setShellOpenForTest(ShellOpenFunction open)
-{
-    g_shellOpen = open != nullptr ? open : shellOpen;
+    shellOpen(kHelpFile, g_app.programDirectory);
 }

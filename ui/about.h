@@ -18,8 +18,3 @@ constexpr COLORREF kLinkHotColor = 0x003030FF;
 // Opens noctilhelp.chm beside the program through the shell.
 void openHelpFile();
 
-// Hands a file or address to the shell (default verb, shown normally); the
-// result is ignored. Tests put a recorder here so that nothing is launched;
-// null restores the shell.
-using ShellOpenFunction = void (*)(const char* file, const char* directory);
-void setShellOpenForTest(ShellOpenFunction open);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
 #include "base/sjistext.h"
 #include "settings/options.h"
 #include "state/appstate.h"
@@ -157,6 +158,33 @@ TEST_F(OptionsFileTest, MissingEmptyAndTinyFiles)
     EXPECT_EQ(Shutdown, o.powerAction);
     EXPECT_EQ(255u, strnlen(o.skinName, sizeof o.skinName));
     EXPECT_EQ(9, o.clockHour);
+}
+
+// Only the first start (no options file) runs the companion, and only when it
+// lies beside the program; the shell starts it in the program's folder.
+TEST_F(OptionsFileTest, OnlyTheFirstStartRunsTheCompanion)
+{
+    static std::vector<std::string> opened;
+    setShellOpenForTest([](const char* file, const char* directory) {
+        opened.push_back(std::string(file) + " in " + (directory != nullptr ? directory : "(null)"));
+    });
+    struct { const char* what; bool optionsFile, companion; size_t runs; } rows[] = {
+        {"first start", false, true, 1}, {"later start", true, true, 0}, {"no companion", false, false, 0},
+    };
+    for (const auto& row : rows) {
+        removeAll();
+        opened.clear();
+        if (row.optionsFile)
+            saveOptions();
+        if (row.companion)
+            ASSERT_TRUE(writeBytes(beside("noctillink.exe"), {}));
+        loadOptions();
+        DeleteFileA(beside("noctillink.exe").c_str());
+        ASSERT_EQ(row.runs, opened.size()) << row.what;
+        if (row.runs == 1)
+            EXPECT_EQ(std::string("noctillink.exe in ") + g_app.programDirectory, opened[0]) << row.what;
+    }
+    setShellOpenForTest(nullptr);
 }
 
 TEST_F(OptionsFileTest, OnlyAMissingFileFallsBackToWhatAnInterruptedSaveLeft)

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/platform.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "tests/support/wine_support.h"
