@@ -23,11 +23,10 @@ bool countdownTriggerDue(int32_t remaining)
 
 ResumedCountdown resumeCountdown(uint32_t deadline, uint32_t tickAtSuspend, uint32_t tickNow, uint64_t sleptMs)
 {
-    const int64_t left = static_cast<int64_t>(ticksRemaining(deadline, tickAtSuspend)) -
-                         static_cast<int64_t>(sleptMs < 0x7FFFFFFFFFFFull ? sleptMs : 0x7FFFFFFFFFFFull);
-    if (left <= 0)
+    const int32_t left = ticksRemaining(deadline, tickAtSuspend);
+    if (left <= 0 || sleptMs >= static_cast<uint64_t>(left))
         return {true, left, deadline};
-    return {false, left, tickNow + static_cast<uint32_t>(left)};
+    return {false, left, tickNow + static_cast<uint32_t>(static_cast<uint64_t>(left) - sleptMs)};
 }
 
 void formatMissedNotice(char* out, size_t size, int year, int month, int day, int hour, int minute, int second)

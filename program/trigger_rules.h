@@ -9,12 +9,12 @@ bool countdownTriggerDue(int32_t remaining); // overdue by less than 10 s
 
 // A countdown across a suspension that began at tick `tickAtSuspend` and
 // lasted `sleptMs` by the system clock: time asleep counts as time passed,
-// whatever the tick count did meanwhile. Either it came due while the
-// computer slept (`leftMs` <= 0: how long ago, as a negative number) or it
-// goes on with a deadline `leftMs` after `tickNow`.
+// whatever the tick count did meanwhile. `leftAtSuspend` is what was left
+// when it began; either it came due while the computer slept, or it goes on
+// with the new `deadline`, what is left now after `tickNow`.
 struct ResumedCountdown {
     bool cameDue;
-    int64_t leftMs;
+    int32_t leftAtSuspend;
     uint32_t deadline;
 };
 ResumedCountdown resumeCountdown(uint32_t deadline, uint32_t tickAtSuspend, uint32_t tickNow, uint64_t sleptMs);

@@ -107,8 +107,9 @@ void stopMissedTrigger(HWND window, const SYSTEMTIME& due)
     showNotice(text);
 }
 
-// The countdown after a suspension of `sleptMs`, begun at tick `tickAtSuspend`.
-void resumeCountdownTrigger(HWND window, uint32_t tickAtSuspend, uint64_t sleptMs)
+// The countdown after a suspension of `sleptMs` that began at `suspendedAtUtc`
+// and tick `tickAtSuspend`.
+void resumeCountdownTrigger(HWND window, uint64_t suspendedAtUtc, uint32_t tickAtSuspend, uint64_t sleptMs)
 {
     const ResumedCountdown resumed =
         resumeCountdown(g_app.countdownDeadline, tickAtSuspend, GetTickCount(), sleptMs);
@@ -116,7 +117,7 @@ void resumeCountdownTrigger(HWND window, uint32_t tickAtSuspend, uint64_t sleptM
         g_app.countdownDeadline = resumed.deadline;
         return;
     }
-    const FILETIME dueUtc = fileTimeOf(utcNow() + static_cast<uint64_t>(resumed.leftMs * 10000));
+    const FILETIME dueUtc = fileTimeOf(suspendedAtUtc + static_cast<int64_t>(resumed.leftAtSuspend) * 10000);
     FILETIME dueLocal;
     SYSTEMTIME due = {};
     FileTimeToLocalFileTime(&dueUtc, &dueLocal);
@@ -144,6 +145,7 @@ void resumeTriggers(HWND window, bool known)
 {
     const uint64_t now = utcNow();
     const uint64_t sleptUnits = known && now > g_app.suspendedAtUtc ? now - g_app.suspendedAtUtc : 0;
+    const uint64_t suspendedAtUtc = known ? g_app.suspendedAtUtc : now;
     const uint32_t tickAtSuspend = known ? g_app.suspendedAtTick : GetTickCount();
     g_app.suspended = 0;
     pingGraceAfterResume();
@@ -152,7 +154,7 @@ void resumeTriggers(HWND window, bool known)
     if (!g_app.monitorActive)
         resumeClockTrigger(window);
     else if (g_app.monitorMode == Countdown)
-        resumeCountdownTrigger(window, tickAtSuspend, sleptUnits / 10000);
+        resumeCountdownTrigger(window, suspendedAtUtc, tickAtSuspend, sleptUnits / 10000);
 }
 
 } // namespace

@@ -81,7 +81,7 @@ void markProgramEnding()
     g_app.ending = 1;
 }
 
-OtherWindowsHold::OtherWindowsHold(HWND owner) : owner_(owner)
+OtherWindowsHold::OtherWindowsHold(HWND owner) : owner_(owner), ownerWasEnabled_(IsWindowEnabled(owner) != FALSE)
 {
     EnumThreadWindows(GetCurrentThreadId(), hold, reinterpret_cast<LPARAM>(this));
 }
@@ -100,10 +100,15 @@ BOOL CALLBACK OtherWindowsHold::hold(HWND window, LPARAM self)
 
 OtherWindowsHold::~OtherWindowsHold()
 {
-    // The owner is the dialog boxes' to give back: each enables it when it
-    // ends if it disabled it when it began.
+    bool heldStillOpen = false;
     for (int i = 0; i < count_; ++i) {
-        if (IsWindow(held_[i]))
+        if (IsWindow(held_[i])) {
             EnableWindow(held_[i], TRUE);
+            heldStillOpen = true;
+        }
     }
+    // The end of a dialog box enables its owner whatever it was before, also
+    // under another dialog still open over that owner: that one keeps it.
+    if (!ownerWasEnabled_ && heldStillOpen && IsWindow(owner_))
+        EnableWindow(owner_, FALSE);
 }

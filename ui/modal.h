@@ -13,8 +13,8 @@ constexpr INT_PTR kDialogAbandoned = -1;
 INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM parameter = 0);
 
 // While one lives, the other windows of this thread that take input (a
-// dialog open under one that must be answered first) take none; the owner is
-// left to the dialog boxes. Afterwards each takes input again.
+// dialog open under one that must be answered first) take none. Afterwards
+// each takes input again, and an owner such a dialog held stays held.
 class OtherWindowsHold {
 public:
     explicit OtherWindowsHold(HWND owner);
@@ -25,6 +25,7 @@ public:
 private:
     static BOOL CALLBACK hold(HWND window, LPARAM self);
     HWND owner_;
+    bool ownerWasEnabled_;
     HWND held_[16] = {};
     int count_ = 0;
 };

@@ -25,8 +25,6 @@ bool wideTitleFingerprint(HWND window, uint64_t& fingerprint)
     WCHAR text[32768];
     const int length = getLength(window);
     const int got = getText(window, text, static_cast<int>(sizeof text / sizeof text[0]));
-    if (length < 0 || got < 0)
-        return false;
     fingerprint = titleFingerprint(reinterpret_cast<const uint16_t*>(text), static_cast<size_t>(got)) ^
                   static_cast<uint64_t>(length);
     return true;

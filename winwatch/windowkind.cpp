@@ -46,6 +46,5 @@ uint64_t titleFingerprint(const uint16_t* text, size_t length)
         mix(text[i] & 0xFF);
         mix(text[i] >> 8);
     }
-    mix(length);
     return hash;
 }

@@ -10,6 +10,6 @@
 // system menu and a caption or border is "a window"; anything else gets "".
 const char* windowKindText(const char* className, uint32_t style);
 
-// The whole of a UTF-16 title in 64 bits (FNV-1a over the code units and the
-// length): a change anywhere along it changes the fingerprint.
+// The whole of a UTF-16 title in 64 bits (FNV-1a over the bytes of its code
+// units): a change anywhere along it changes the fingerprint.
 uint64_t titleFingerprint(const uint16_t* text, size_t length);

@@ -76,6 +76,11 @@ TEST(BoundedText, NeverWritesPastTheBuffer)
     EXPECT_FALSE(copyText(buffer, 4, "abcdef"));
     EXPECT_STREQ("abc", buffer);
     EXPECT_FALSE(copyText(buffer, 0, "a"));
+    EXPECT_TRUE(copyText(buffer, 1, "")) << "room for the terminator alone";
+    EXPECT_STREQ("", buffer);
+    buffer[0] = 'x';
+    EXPECT_FALSE(copyText(buffer, 1, "a"));
+    EXPECT_STREQ("", buffer);
 
     char unterminated[4] = {'a', 'b', 'c', 'd'};
     EXPECT_FALSE(appendText(unterminated, sizeof unterminated, "e"));

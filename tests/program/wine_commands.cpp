@@ -422,7 +422,7 @@ TEST_F(CommandTest, ATriggerFiringUnderADialogLeavesNothingArmedBehindIt)
         g_app.options.silent = 1;
         g_app.options.powerAction = Logoff;
         int confirmations = 0;
-        BOOL dialogEnabledUnder = TRUE, dialogEnabledAfter = FALSE;
+        BOOL dialogEnabledUnder = TRUE, dialogEnabledAfter = FALSE, mainEnabledAfter = TRUE;
         ModalDriver driver(c.caption, [&](HWND dialog) {
             if (c.fillIn)
                 c.fillIn(dialog);
@@ -453,6 +453,7 @@ TEST_F(CommandTest, ATriggerFiringUnderADialogLeavesNothingArmedBehindIt)
             for (int i = 0; i < 200 && !IsWindowEnabled(dialog); ++i)
                 Sleep(10); // the confirmation's caller gives it back just after
             dialogEnabledAfter = IsWindowEnabled(dialog);
+            mainEnabledAfter = IsWindowEnabled(g_app.mainWindow);
             clickButton(dialog, IDOK);
         });
         command(c.id);
@@ -462,6 +463,7 @@ TEST_F(CommandTest, ATriggerFiringUnderADialogLeavesNothingArmedBehindIt)
         EXPECT_EQ(1, confirmations) << c.what;
         EXPECT_FALSE(dialogEnabledUnder) << c.what << ": the dialog takes no input under the confirmation";
         EXPECT_TRUE(dialogEnabledAfter) << c.what << ": and takes it again afterwards";
+        EXPECT_FALSE(mainEnabledAfter) << c.what << ": the main window waits for the dialog still open";
         EXPECT_EQ(0, g_app.running) << c.what << ": nothing armed after the confirmation";
         EXPECT_EQ(0, g_app.monitorActive) << c.what;
         EXPECT_EQ(0, g_ui.shownFrame.running) << c.what << ": the face shows it";
