@@ -19,6 +19,7 @@
 #include "tests/support/wine_support.h"
 #include "ui/modal.h"
 #include "ui/notice.h"
+#include "ui/uistate.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ TEST_F(FiringTest, AConfirmationEndedByAnythingButItsCountdownDoesNothing)
         driver.finish();
         EXPECT_TRUE(driver.found()) << c.what;
         EXPECT_STREQ("", seamRecorderLog()) << c.what;
+        EXPECT_EQ(nullptr, g_ui.dialogPen) << c.what << ": its pen and brushes went with it";
         MSG quit;
         EXPECT_EQ(c.quitWaits, PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0) << c.what;
         restart();
