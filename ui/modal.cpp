@@ -101,14 +101,15 @@ BOOL CALLBACK OtherWindowsHold::hold(HWND window, LPARAM self)
 OtherWindowsHold::~OtherWindowsHold()
 {
     bool heldStillOpen = false;
-    for (int i = 0; i < count_; ++i) {
-        if (IsWindow(held_[i])) {
-            EnableWindow(held_[i], TRUE);
-            heldStillOpen = true;
-        }
-    }
+    for (int i = 0; i < count_; ++i)
+        heldStillOpen = heldStillOpen || IsWindow(held_[i]);
     // The end of a dialog box enables its owner whatever it was before, also
-    // under another dialog still open over that owner: that one keeps it.
+    // under another dialog still open over that owner: that one keeps it,
+    // before it takes input again itself.
     if (!ownerWasEnabled_ && heldStillOpen && IsWindow(owner_))
         EnableWindow(owner_, FALSE);
+    for (int i = 0; i < count_; ++i) {
+        if (IsWindow(held_[i]))
+            EnableWindow(held_[i], TRUE);
+    }
 }
