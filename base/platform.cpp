@@ -153,3 +153,19 @@ bool zoneRuleOffset(void*, uint64_t utc, int64_t& offset)
     offset = static_cast<int64_t>(fileTimeValue(local) - fileTimeValue(whole));
     return true;
 }
+
+ClockSample readSystemClocks()
+{
+    // Windows 7 and later; bound by name so that older systems start.
+    using UnbiasedTimeFn = BOOL(WINAPI*)(ULONGLONG*);
+    const auto unbiasedTime = systemFunction<UnbiasedTimeFn>("kernel32.dll", "QueryUnbiasedInterruptTime");
+    ClockSample sample = {};
+    ULONGLONG unbiased = 0;
+    sample.hasUnbiased = unbiasedTime != nullptr && unbiasedTime(&unbiased);
+    sample.unbiased = unbiased;
+    sample.tickMs = GetTickCount();
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    sample.utc = fileTimeValue(utc);
+    return sample;
+}

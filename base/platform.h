@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/sleepgap.h"
+
 // Code page 932 lead bytes, as the system sees them.
 bool systemLeadByte(unsigned char byte);
 
@@ -46,6 +48,11 @@ void setShellOpenForTest(ShellOpenFunction open);
 // The module `window` was made from (its dialogs, menus and pictures are
 // there); the program's own module when there is no window.
 HINSTANCE instanceOf(HWND window);
+
+// The tick count, the system clock and, from Windows 7 on, the unbiased
+// interrupt time, as the system gives them now. The program reads them
+// through its seam (syscalls/seam.h), which the test build can move on.
+ClockSample readSystemClocks();
 
 // Binds `slot` to the function `name` of `module`; false (and a null slot)
 // when the module or the function is missing.

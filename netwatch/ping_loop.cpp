@@ -2,17 +2,22 @@
 
 #include "netwatch/icmp_echo.h"
 
+#include <climits>
+
 namespace {
 
 // A failure at this point counts, unless the grace after a resume still runs.
+// The grace ends here only if it is the one looked at: a wake meanwhile began
+// a grace of its own (another number), which holds for its full length.
 bool failureCounts(const PingWords& words, const PingLoopCalls& calls)
 {
-    if (words.grace.load() == 0)
+    int32_t grace = words.grace.load();
+    if (grace == 0)
         return true;
-    if (calls.now(calls.context) - words.graceFrom.load() < kResumeGraceMs)
+    const uint32_t from = words.graceFrom.load();
+    if (calls.now(calls.context) - from < kResumeGraceMs)
         return false;
-    words.grace = 0;
-    return true;
+    return words.grace.compare_exchange_strong(grace, 0);
 }
 
 // One run: until the failure limit or a stop request. Returns the armings it
@@ -23,15 +28,19 @@ int32_t runOnce(const PingWords& words, const PingLoopCalls& calls)
     if (words.stop.load() != 0)
         return served;
     for (;;) {
+        int32_t grace = words.grace.load();
+        int32_t failures = words.failures.load();
         const int32_t result = calls.ping(calls.context);
         words.result = result;
         if (result >= 0) {
-            words.failures = 0; // only an unbroken row of failures counts
-            words.grace = 0;    // the network is back
+            words.failures = 0;                           // only an unbroken row of failures counts
+            words.grace.compare_exchange_strong(grace, 0); // the network is back (a wake since keeps its grace)
         } else {
-            // An unresolvable name is neither a success nor a failure.
+            // An unresolvable name is neither a success nor a failure. A
+            // failure does not count over a reset made meanwhile (a wake, an
+            // arming): the count starts again from there.
             if (result != HostNotFound && failureCounts(words, calls))
-                ++words.failures;
+                words.failures.compare_exchange_strong(failures, failures + 1);
             if (words.failures.load() >= kPingFailureLimit)
                 return served;
         }
@@ -54,8 +63,10 @@ void runPingMonitor(const PingWords& words, const PingLoopCalls& calls)
 
 void startPingGrace(const PingWords& words, uint32_t now)
 {
+    // A number of its own, so that the loop cannot end it for an older one.
+    const int32_t previous = words.grace.load();
     words.graceFrom = now;
-    words.grace = 1;
+    words.grace = previous > 0 && previous < INT32_MAX ? previous + 1 : 1;
     words.failures = 0;
 }
 

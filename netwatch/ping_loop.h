@@ -20,7 +20,7 @@ struct PingWords {
     std::atomic<int32_t>& result;   // the last ping result
     std::atomic<int32_t>& failures; // consecutive failures
     std::atomic<int32_t>& armings;  // counted by armPingLoop
-    std::atomic<int32_t>& grace;     // 1 from a resume until the grace ends
+    std::atomic<int32_t>& grace;     // from a resume until the grace ends: its number (never 0)
     std::atomic<uint32_t>& graceFrom; // the `now` of that resume
 };
 

@@ -4,6 +4,7 @@
 #include "netwatch/icmp_pinger.h"
 #include "netwatch/ping_loop.h"
 #include "state/appstate.h"
+#include "syscalls/seam.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ void pauseBetweenPings(void*)
 
 uint32_t tickNow(void*)
 {
-    return GetTickCount();
+    return seamReadClock().tickMs;
 }
 
 PingWords sharedPingWords()
@@ -42,25 +43,37 @@ DWORD WINAPI pingThreadMain(void*)
     return 0;
 }
 
+// Arms the loop, and starts a thread for it unless one runs (which then
+// carries on with the reset count).
+void armPingThread()
+{
+    if (!armPingLoop(sharedPingWords()))
+        return;
+    // A plain system thread: the thread touches nothing of a C library.
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, pingThreadMain, nullptr, 0, &threadId);
+    if (thread != nullptr) {
+        CloseHandle(thread);
+    } else {
+        g_app.pingIdle = 1;
+        g_app.pingResult = NoSocket; // shown as an error; nothing would ever ping
+    }
+}
+
 } // namespace
 
-void pingGraceAfterResume()
+void pingGraceAfterResume(bool watchArmed)
 {
-    startPingGrace(sharedPingWords(), GetTickCount());
+    // A run that ended at its fifth failure just before the sleep has no
+    // thread any more, and the count starts again with the grace: the watch
+    // would never fire. It gets a thread back.
+    if (watchArmed)
+        armPingThread();
+    startPingGrace(sharedPingWords(), seamReadClock().tickMs);
 }
 
 void startPinging()
 {
     sharedSession.startup(1, 1);
-    if (armPingLoop(sharedPingWords())) {
-        // A plain system thread: the thread touches nothing of a C library.
-        DWORD threadId = 0;
-        HANDLE thread = CreateThread(nullptr, 0, pingThreadMain, nullptr, 0, &threadId);
-        if (thread != nullptr) {
-            CloseHandle(thread);
-        } else {
-            g_app.pingIdle = 1;
-            g_app.pingResult = NoSocket; // shown as an error; nothing would ever ping
-        }
-    }
+    armPingThread();
 }

@@ -6,5 +6,6 @@
 // when no thread could be started.
 void startPinging();
 
-// The computer woke: failures count again after the grace period.
-void pingGraceAfterResume();
+// The computer woke: failures count again after the grace period. An armed
+// watch (`watchArmed`) always has its thread afterwards.
+void pingGraceAfterResume(bool watchArmed);

@@ -3,6 +3,7 @@
 #include "base/textformat.h"
 #include "power/confirmtext.h"
 #include "power/power.h"
+#include "power/sleepwatch.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "syscalls/seam.h"
@@ -15,6 +16,8 @@ constexpr int kCountdownSeconds = 10;
 int g_secondsLeft = 0;
 bool g_ranOut = false;   // the countdown, not anything else, ended the dialog
 bool g_confirming = false;
+uint32_t g_wakesAtOpen = 0;
+bool g_slept = false;    // the computer slept while it counted
 
 void showSecondsLeft(HWND dialog)
 {
@@ -30,16 +33,26 @@ void endConfirmation(HWND dialog, INT_PTR result)
     EndDialog(dialog, result);
 }
 
-// One second of the countdown: 9 .. 0 are shown, the step after 0 confirms.
+// One second of the countdown: 9 .. 0 are shown, the step after 0 confirms,
+// but only if the computer stayed awake: a countdown a sleep interrupted
+// would act seconds after the wake, often behind the lock screen where no
+// one can abort it. Between a suspend notice and the wake it stays at 0.
 void countdownStep(HWND dialog)
 {
+    if (lookForWake() != g_wakesAtOpen) {
+        g_slept = true;
+        endConfirmation(dialog, 0);
+        return;
+    }
     --g_secondsLeft;
-    if (g_secondsLeft < 0) {
+    if (g_secondsLeft < 0 && triggersHeld()) {
+        g_secondsLeft = 0;
+    } else if (g_secondsLeft < 0) {
         g_ranOut = true;
         endConfirmation(dialog, 1);
+        return;
     }
-    else
-        showSecondsLeft(dialog);
+    showSecondsLeft(dialog);
 }
 
 INT_PTR onInitDialog(HWND dialog)
@@ -48,6 +61,7 @@ INT_PTR onInitDialog(HWND dialog)
     g_app.confirmReason = Timer; // a later trigger that sets no reason gets the timer wording
     fillDialogPaintSet(dialog, ConfirmPaintRow);
     g_secondsLeft = kCountdownSeconds;
+    g_wakesAtOpen = lookForWake();
     SetTimer(dialog, TIMER_CONFIRM, 1000, nullptr);
     SetForegroundWindow(dialog);
     if (!g_app.options.silent) {
@@ -99,6 +113,7 @@ INT_PTR runConfirmDialog(HWND owner)
         return 0;
     g_confirming = true;
     g_ranOut = false;
+    g_slept = false;
     INT_PTR result;
     {
         OtherWindowsHold others(owner); // a dialog open when the trigger fired waits
@@ -108,4 +123,9 @@ INT_PTR runConfirmDialog(HWND owner)
     // Only the countdown's own end confirms: a dialog left because the
     // program ends, or one that never opened, does nothing.
     return result == 1 && g_ranOut ? 1 : 0;
+}
+
+bool confirmationSlept()
+{
+    return g_slept;
 }

@@ -1,6 +1,7 @@
 #include "power/confirmtext.h"
 
 #include "base/codes.h"
+#include "base/textformat.h"
 
 namespace {
 
@@ -21,4 +22,14 @@ const char* confirmText(int32_t reason, int32_t powerAction)
 {
     const int row = (reason == Window || reason == Ping) ? reason : Timer;
     return kReasonTexts[row][powerAction == Reboot ? 1 : 0];
+}
+
+void formatSleptNotice(char* out, size_t size, int32_t powerAction, bool waiting)
+{
+    static const char* const kActions[] = {"シャットダウン", "再起動", "スタンバイ", "休止状態", "ログオフ"};
+    const char* action = powerAction >= Shutdown && powerAction <= Logoff ? kActions[powerAction] : kActions[0];
+    formatText(out, size,
+               "%sにコンピュータがスリープ（休止状態）しました。\r\n"
+               "復帰してすぐに実行しないよう、%sを中止しました。",
+               waiting ? "実行を待つ間" : "確認の途中", action);
 }

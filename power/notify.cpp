@@ -1,9 +1,12 @@
 #include "power/notify.h"
 
 #include "base/platform.h"
+#include "power/power.h"
+#include "power/sleepwatch.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "ui/dialogpaint.h"
+#include "ui/modal.h"
 
 namespace {
 
@@ -65,5 +68,24 @@ void notifyAllWindows()
         ShowWindow(dialog, SW_SHOW);
     }
     // Without a notice the action still comes after the wait.
+    g_app.wakesAtWait = lookForWake();
     SetTimer(g_app.mainWindow, TIMER_NOTIFY_WAIT, kNotifyWaitMs, nullptr);
+}
+
+void endNotifyWait(HWND window)
+{
+    KillTimer(window, TIMER_NOTIFY_WAIT);
+    const bool slept = lookForWake() != g_app.wakesAtWait;
+    if (!slept && triggersHeld() && !programEnding()) {
+        SetTimer(window, TIMER_NOTIFY_WAIT, 1000, nullptr); // the wake, or the hold's end, decides
+        return;
+    }
+    DestroyWindow(g_app.waitDialog);
+    g_app.waitDialog = nullptr;
+    if (programEnding()) // the session ended during the wait: nothing more to do
+        return;
+    if (slept)
+        showSleptNotice(true);
+    else
+        performPowerAction(g_app.pendingExitFlags, window);
 }

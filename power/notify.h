@@ -10,3 +10,8 @@ constexpr UINT kNotifyWaitMs = 5000;
 // notice centred and topmost, and starts the main window's wait timer.
 void notifyAllWindows();
 
+
+// The main window's wait timer: the deferred action, unless the session is
+// ending, or the computer slept during the wait (then a notice says what was
+// stopped). Between a suspend notice and the wake it waits on.
+void endNotifyWait(HWND window);

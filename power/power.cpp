@@ -4,11 +4,13 @@
 
 #include "base/platform.h"
 #include "base/textformat.h"
+#include "power/confirmtext.h"
 #include "power/notify.h"
 #include "power/powerflags.h"
 #include "state/appstate.h"
 #include "syscalls/seam.h"
 #include "ui/modal.h"
+#include "ui/notice.h"
 
 namespace {
 
@@ -132,4 +134,11 @@ void playTick()
         seamBeep(37, 3);
     else
         seamMessageBeep(0xFFFFFFFF);
+}
+
+void showSleptNotice(bool waiting)
+{
+    char text[256];
+    formatSleptNotice(text, sizeof text, g_app.options.powerAction, waiting);
+    showNotice(text);
 }

@@ -16,3 +16,7 @@ void playTick();
 // for the others. Returns 1 on success, 0 after showing the failure box.
 int performPowerAction(UINT exitFlags, HWND window);
 
+
+// Tells the user that a sleep stopped the action: during the confirmation
+// (`waiting` false) or the wait after telling all windows.
+void showSleptNotice(bool waiting);

@@ -2,7 +2,9 @@
 
 #include "base/platform.h"
 #include "netwatch/winsock_session.h"
+#include "power/notify.h"
 #include "power/power.h"
+#include "power/sleepwatch.h"
 #include "program/commands.h"
 #include "program/tick.h"
 #include "program/triggers.h"
@@ -314,15 +316,19 @@ void onSpinRepeat(HWND window)
     SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(p.x, p.y));
 }
 
+// The clock was set: the local offset is worked out afresh, and the jump is
+// no sleep.
+void onTimeChange()
+{
+    noteClockSet();
+    forgetLocalTimeOffset();
+}
+
 LRESULT onTimer(HWND window, WPARAM id)
 {
     switch (id) {
     case TIMER_NOTIFY_WAIT:
-        KillTimer(window, TIMER_NOTIFY_WAIT);
-        DestroyWindow(g_app.waitDialog);
-        g_app.waitDialog = nullptr;
-        if (!programEnding()) // the session ended during the wait: nothing more to do
-            performPowerAction(g_app.pendingExitFlags, window);
+        endNotifyWait(window);
         break;
     case TIMER_SPIN_REPEAT:
         onSpinRepeat(window);
@@ -401,7 +407,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CAPTURECHANGED: return onCaptureChanged(window, lParam);
     case WM_KEYDOWN:        return onKeyDown(wParam);
     case WM_COMMAND:        dispatchCommand(window, wParam, lParam); return 0;
-    case WM_TIMECHANGE:
+    case WM_TIMECHANGE:     onTimeChange(); break;
     case WM_SETTINGCHANGE:  forgetLocalTimeOffset(); break;
     case WM_ENDSESSION:     return onEndSession(window, wParam);
     case WM_POWERBROADCAST: return onPowerBroadcast(window, wParam);

@@ -6,6 +6,7 @@
 #include "base/timecalc.h"
 #include "program/triggers.h"
 #include "state/appstate.h"
+#include "syscalls/seam.h"
 #include "ui/face.h"
 #include "ui/statusline.h"
 #include "ui/uistate.h"
@@ -40,19 +41,6 @@ void formatDateTime(char* out, size_t size, const SYSTEMTIME& t)
 const OffsetSources kOffsetSources = {nullptr, systemLocalOffset, zoneRuleOffset};
 LocalClock g_localClock;
 
-// The local time now, as GetLocalTime gives it; false when the system could
-// not tell it.
-bool readLocalTime(SYSTEMTIME& now)
-{
-    FILETIME utc;
-    GetSystemTimeAsFileTime(&utc);
-    uint64_t local = 0;
-    if (!localTimeAt(g_localClock, fileTimeValue(utc), kOffsetSources, local))
-        return false;
-    const FILETIME localTime = fileTimeOf(local);
-    return FileTimeToSystemTime(&localTime, &now) != 0;
-}
-
 // Returns false when the trigger fired (the dialog's own ticks drew since) or
 // the time could not be read (a time the system could not tell is neither
 // shown nor acted on).
@@ -75,7 +63,7 @@ bool monitorDisplay(HWND window, FaceFrame& frame)
     const int32_t mode = g_app.monitorMode;
     char title[60] = {};
     GetWindowTextA(g_app.watchedWindow, title, sizeof title);
-    const int32_t remaining = ticksRemaining(g_app.countdownDeadline, GetTickCount());
+    const int32_t remaining = ticksRemaining(g_app.countdownDeadline, seamReadClock().tickMs);
     if (fireMonitorIfDue(window, title, remaining))
         return false;
     buildMonitorText(frame.line2, sizeof frame.line2, mode, g_app.options.hostName, title, remaining,
@@ -87,6 +75,20 @@ bool monitorDisplay(HWND window, FaceFrame& frame)
 
 } // namespace
 
+bool readLocalTime(SYSTEMTIME& now)
+{
+    uint64_t local = 0;
+    if (!localTimeAt(g_localClock, seamReadClock().utc, kOffsetSources, local))
+        return false;
+    const FILETIME localTime = fileTimeOf(local);
+    return FileTimeToSystemTime(&localTime, &now) != 0;
+}
+
+LocalClock& tickLocalClock()
+{
+    return g_localClock;
+}
+
 void forgetLocalTimeOffset()
 {
     g_localClock = LocalClock();
@@ -96,7 +98,7 @@ void forgetLocalTimeOffset()
 // the window only where what it shows has changed.
 void tick(HWND window)
 {
-    resumeIfNoticeIsLate(window);
+    takeWakes(window);
     FaceFrame frame = frameBase();
     const bool shown = g_app.monitorActive ? monitorDisplay(window, frame) : clockDisplay(window, frame);
     if (!shown)

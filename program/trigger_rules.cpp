@@ -21,6 +21,11 @@ bool countdownTriggerDue(int32_t remaining)
     return remaining < 0 && remaining >= -kCountdownGraceMs;
 }
 
+bool inactiveWatchDue(Foreground foreground, bool watchedWasActive)
+{
+    return foreground == Foreground::Other && watchedWasActive;
+}
+
 ResumedCountdown resumeCountdown(uint32_t deadline, uint32_t tickAtSuspend, uint32_t tickNow, uint64_t sleptMs)
 {
     const int32_t left = ticksRemaining(deadline, tickAtSuspend);

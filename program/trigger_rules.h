@@ -7,6 +7,13 @@
 bool pingTriggerDue(int32_t failures);       // five failures or more
 bool countdownTriggerDue(int32_t remaining); // overdue by less than 10 s
 
+// The "becomes inactive" watch: after the watched window had the foreground,
+// another window takes it. No window has it while the session is locked (as
+// after most wakes) or another desktop has the input, and for a moment
+// between two windows: that is no other window taking it.
+enum class Foreground { Watched, Other, None };
+bool inactiveWatchDue(Foreground foreground, bool watchedWasActive);
+
 // A countdown across a suspension that began at tick `tickAtSuspend` and
 // lasted `sleptMs` by the system clock: time asleep counts as time passed,
 // whatever the tick count did meanwhile. `leftAtSuspend` is what was left
@@ -18,10 +25,6 @@ struct ResumedCountdown {
     uint32_t deadline;
 };
 ResumedCountdown resumeCountdown(uint32_t deadline, uint32_t tickAtSuspend, uint32_t tickNow, uint64_t sleptMs);
-
-// A suspend notice this long ago (by the system clock) with no resume yet:
-// the computer slept and woke, and its resume notice is late or lost.
-constexpr uint64_t kSuspendNoticeLimitMs = 10000;
 
 // The notice shown when a clock time or countdown came due while the
 // computer slept, naming the local date and time it was due.

@@ -4,6 +4,7 @@
 
 #include "base/platform.h"
 #include "base/textformat.h"
+#include "program/tick.h"
 #include "program/trigger_rules.h"
 #include "ui/notice.h"
 #include "winwatch/widetitle.h"
@@ -13,8 +14,10 @@
 #include "netwatch/pingmonitor.h"
 #include "power/confirm.h"
 #include "power/power.h"
+#include "power/sleepwatch.h"
 #include "settings/autostart.h"
 #include "settings/options.h"
+#include "syscalls/seam.h"
 #include "ui/modal.h"
 #include "ui/tray.h"
 
@@ -34,7 +37,8 @@ void nextOccurrence(int hour, int minute, SYSTEMTIME& out)
     // result, so a second boundary (or midnight) between two readings cannot
     // skew the day.
     SYSTEMTIME now;
-    GetLocalTime(&now);
+    if (!readLocalTime(now))
+        GetLocalTime(&now);
     out = toSystemTime(nextOccurrenceAfter(toDateTime(now), hour, minute));
 }
 
@@ -61,12 +65,15 @@ bool monitorConditionHolds(const char* currentTitle, int32_t remaining, ConfirmR
         return !IsWindowEnabled(watched) || !IsWindowVisible(watched);
     case WindowDestroyed:
         return !IsWindow(watched) || !IsWindowVisible(watched);
-    case WindowInactive:
-        if (GetForegroundWindow() == watched) {
+    case WindowInactive: {
+        HWND foreground = GetForegroundWindow();
+        if (foreground == watched)
             g_app.watchedWasActive = 1;
-            return false;
-        }
-        return g_app.watchedWasActive == 1;
+        return inactiveWatchDue(foreground == watched   ? Foreground::Watched
+                                : foreground == nullptr ? Foreground::None
+                                                        : Foreground::Other,
+                                g_app.watchedWasActive == 1);
+    }
     case Network:
         reason = Ping;
         return pingTriggerDue(g_app.pingFailures);
@@ -86,13 +93,8 @@ void confirmAndAct(HWND window)
     // Modal: the tick keeps running meanwhile, but finds nothing armed.
     if (runConfirmDialog(window) == 1)
         beginPowerAction(window);
-}
-
-uint64_t utcNow()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return fileTimeValue(now);
+    else if (confirmationSlept())
+        showSleptNotice(false);
 }
 
 // A clock time or countdown that came due while the computer slept: stopped
@@ -107,17 +109,17 @@ void stopMissedTrigger(HWND window, const SYSTEMTIME& due)
     showNotice(text);
 }
 
-// The countdown after a suspension of `sleptMs` that began at `suspendedAtUtc`
-// and tick `tickAtSuspend`.
-void resumeCountdownTrigger(HWND window, uint64_t suspendedAtUtc, uint32_t tickAtSuspend, uint64_t sleptMs)
+// The countdown after a sleep of `sleptMs` that began at `from`: time asleep
+// counts as time passed, whatever the tick count did meanwhile.
+void resumeCountdownTrigger(HWND window, const ClockSample& from, uint64_t sleptMs)
 {
     const ResumedCountdown resumed =
-        resumeCountdown(g_app.countdownDeadline, tickAtSuspend, GetTickCount(), sleptMs);
+        resumeCountdown(g_app.countdownDeadline, from.tickMs, seamReadClock().tickMs, sleptMs);
     if (!resumed.cameDue) {
         g_app.countdownDeadline = resumed.deadline;
         return;
     }
-    const FILETIME dueUtc = fileTimeOf(suspendedAtUtc + static_cast<int64_t>(resumed.leftAtSuspend) * 10000);
+    const FILETIME dueUtc = fileTimeOf(from.utc + static_cast<int64_t>(resumed.leftAtSuspend) * 10000);
     FILETIME dueLocal;
     SYSTEMTIME due = {};
     FileTimeToLocalFileTime(&dueUtc, &dueLocal);
@@ -128,33 +130,38 @@ void resumeCountdownTrigger(HWND window, uint64_t suspendedAtUtc, uint32_t tickA
 void resumeClockTrigger(HWND window)
 {
     SYSTEMTIME now;
-    GetLocalTime(&now);
     FILETIME nowLocal;
-    SystemTimeToFileTime(&now, &nowLocal);
-    if (CompareFileTime(&g_app.targetTime, &nowLocal) == 1)
+    if (readLocalTime(now) && SystemTimeToFileTime(&now, &nowLocal) &&
+        CompareFileTime(&g_app.targetTime, &nowLocal) == 1)
         return; // still ahead: carries on as armed
     SYSTEMTIME due = {};
     FileTimeToSystemTime(&g_app.targetTime, &due);
     stopMissedTrigger(window, due);
 }
 
-// The computer woke. `known`: a suspend notice came first and says when it
-// slept; without one (a critical suspend) the sleep's length is unknown and a
-// countdown only counts what the tick count counted.
-void resumeTriggers(HWND window, bool known)
+// The computer woke (g_app.wokeFrom, sleptMs). What is armed is judged as the
+// tick judges it, the monitor display's trigger before the clock's: a
+// countdown left running under the clock-time dialog counts although
+// `running` is clear.
+void resumeTriggers(HWND window)
 {
-    const uint64_t now = utcNow();
-    const uint64_t sleptUnits = known && now > g_app.suspendedAtUtc ? now - g_app.suspendedAtUtc : 0;
-    const uint64_t suspendedAtUtc = known ? g_app.suspendedAtUtc : now;
-    const uint32_t tickAtSuspend = known ? g_app.suspendedAtTick : GetTickCount();
-    g_app.suspended = 0;
-    pingGraceAfterResume();
-    if (!g_app.running)
-        return;
-    if (!g_app.monitorActive)
+    pingGraceAfterResume(g_app.monitorActive && g_app.monitorMode == Network);
+    if (g_app.monitorActive) {
+        if (g_app.monitorMode == Countdown)
+            resumeCountdownTrigger(window, g_app.wokeFrom, g_app.sleptMs);
+    } else if (g_app.running) {
         resumeClockTrigger(window);
-    else if (g_app.monitorMode == Countdown)
-        resumeCountdownTrigger(window, suspendedAtUtc, tickAtSuspend, sleptUnits / 10000);
+    }
+}
+
+// The hold of a suspend notice ended with no sleep: the computer was awake
+// all along, and a countdown that came due in the hold fires now, however
+// long the hold was.
+void fireWhatTheHoldKept()
+{
+    const uint32_t now = seamReadClock().tickMs;
+    if (g_app.monitorActive && g_app.monitorMode == Countdown && ticksRemaining(g_app.countdownDeadline, now) < 0)
+        g_app.countdownDeadline = now - 1;
 }
 
 } // namespace
@@ -173,7 +180,7 @@ void armCountdown(uint32_t seconds)
     g_app.monitorMode = Countdown;
     g_app.monitorActive = 1;
     g_app.running = 1;
-    g_app.countdownDeadline = countdownDeadlineFrom(GetTickCount(), seconds);
+    g_app.countdownDeadline = countdownDeadlineFrom(seamReadClock().tickMs, seconds);
     showArmedState(g_app.mainWindow);
 }
 
@@ -250,9 +257,9 @@ void toggleRunning(HWND window)
 
 bool fireClockIfDue(HWND window)
 {
-    // Between the suspend notice and the resume a due time is the resume's
-    // to handle: it must not open the confirmation as the computer wakes.
-    if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) == 1 || !g_app.running || g_app.suspended)
+    // Between the suspend notice and the wake a due time is the wake's to
+    // handle: it must not open the confirmation as the computer wakes.
+    if (CompareFileTime(&g_app.targetTime, &g_app.nowTime) == 1 || !g_app.running || triggersHeld())
         return false;
     fireClockTrigger(window);
     return true;
@@ -260,7 +267,7 @@ bool fireClockIfDue(HWND window)
 
 bool fireMonitorIfDue(HWND window, const char* title, int32_t remaining)
 {
-    if (g_app.suspended && g_app.monitorMode == Countdown)
+    if (triggersHeld())
         return false;
     ConfirmReason reason = Timer;
     if (!monitorConditionHolds(title, remaining, reason))
@@ -273,26 +280,30 @@ LRESULT onPowerBroadcast(HWND window, WPARAM event)
 {
     switch (event) {
     case PBT_APMSUSPEND:
-        g_app.suspended = 1;
-        g_app.suspendedAtUtc = utcNow();
-        g_app.suspendedAtTick = GetTickCount();
+        noteSuspendNotice();
         break;
     case PBT_APMRESUMESUSPEND:
     case PBT_APMRESUMEAUTOMATIC: // Windows 2000 and later send both, in this order or the other
-        if (g_app.suspended)
-            resumeTriggers(window, true);
+        noteResumeNotice(false);
+        takeWakes(window);
         break;
     case PBT_APMRESUMECRITICAL: // woken from a suspend that sent no notice first
-        resumeTriggers(window, g_app.suspended != 0);
+        noteResumeNotice(true);
+        takeWakes(window);
         break;
     }
     return TRUE;
 }
 
-void resumeIfNoticeIsLate(HWND window)
+void takeWakes(HWND window)
 {
-    if (g_app.suspended && utcNow() - g_app.suspendedAtUtc > kSuspendNoticeLimitMs * 10000)
-        resumeTriggers(window, true);
+    const bool held = triggersHeld();
+    if (lookForWake() != g_app.wakesHandled) {
+        g_app.wakesHandled = g_app.wakes;
+        resumeTriggers(window);
+    } else if (held && !triggersHeld()) {
+        fireWhatTheHoldKept();
+    }
 }
 
 void saveWindowAndOptions(HWND window)

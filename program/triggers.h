@@ -43,14 +43,15 @@ bool fireMonitorIfDue(HWND window, const char* title, int32_t remaining);
 void fireClockTrigger(HWND window);
 void fireMonitorTrigger(HWND window, ConfirmReason reason);
 
-// WM_POWERBROADCAST: the suspend notice, and the resume notices, which stop
-// a clock time or countdown that came due while the computer slept (with a
-// notice to the user), move a countdown's deadline by the time asleep, and
-// give the network watch its grace period.
+// WM_POWERBROADCAST: the suspend notice holds the triggers; a resume notice
+// counts a wake (power/sleepwatch.h) and takes it.
 LRESULT onPowerBroadcast(HWND window, WPARAM event);
-// The tick's part: a suspend notice with no resume for a while means the
-// computer slept and the resume notice is late (or never comes).
-void resumeIfNoticeIsLate(HWND window);
+// The tick's first step, and the resume notices' last: looks at the clocks,
+// and takes each wake not yet taken. A clock time or countdown that came due
+// while the computer slept stops, with a notice to the user; a countdown's
+// deadline moves by the time asleep; the network watch gets its grace period.
+// A hold that ended with no sleep lets what came due in it fire.
+void takeWakes(HWND window);
 
 // Stores the main window's rectangle among the options and saves them: before
 // a power action, and when the system ends the session.

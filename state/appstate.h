@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "base/codes.h"
+#include "base/sleepgap.h"
 #include "base/timecalc.h"
 #include "state/options_layout.h"
 
@@ -32,11 +33,19 @@ struct AppState {
     int32_t confirmReason = Timer;
     int32_t firings = 0; // triggers fired: a dialog open across one arms nothing
 
-    // From the suspend notice to the resume: when it began, by the system
-    // clock (UTC, 100 ns) and by the tick count.
+    // Sleep (power/sleepwatch.h): the clocks at the last look and whether the
+    // clock was set since; the hold from a suspend notice; the wakes counted,
+    // when the last sleep began and how long it lasted; the wakes the
+    // triggers have been through.
+    int32_t looked = 0;
+    ClockSample lastLook = {};
+    int32_t clockSet = 0;
     int32_t suspended = 0;
-    uint64_t suspendedAtUtc = 0;
-    uint32_t suspendedAtTick = 0;
+    ClockSample suspendedAt = {};
+    uint32_t wakes = 0;
+    ClockSample wokeFrom = {};
+    uint64_t sleptMs = 0;
+    uint32_t wakesHandled = 0;
 
     // Shared with the ping thread: each word is read and written whole.
     std::atomic<int32_t> pingStop{1};
@@ -56,6 +65,7 @@ struct AppState {
     int32_t trayMode = 0;
     int32_t notifyBeforeForce = 1;
     HWND waitDialog = nullptr;
+    uint32_t wakesAtWait = 0; // the wakes counted when the wait began
     uint32_t pendingExitFlags = 0;
     int32_t trayIconAdded = 0; // the notification area accepted our icon
     int32_t modalDepth = 0;    // dialogs and message boxes open now

@@ -5,12 +5,19 @@
 #include <winsock.h>
 #include <windows.h>
 
+#include "base/sleepgap.h"
+
 BOOL seamExitWindowsEx(UINT flags, DWORD reason);
 BOOL seamSetSystemPowerState(BOOL suspend, BOOL force);
 // Ends the process `processId`; `exeName` is the name it was found under.
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode);
 BOOL seamBeep(DWORD frequency, DWORD duration);
 BOOL seamMessageBeep(UINT type);
+
+// The program's clocks, read in this one place: the tick count, the system
+// clock (UTC) and, where the system has it, the unbiased interrupt time. The
+// test build can move them on, as a sleep would.
+ClockSample seamReadClock();
 
 // The raw ICMP socket of one ping (performed in both builds; the test build
 // can refuse it, as the system does for a user without the right).

@@ -3,6 +3,7 @@
 // for tests that watch the program from outside.
 #include "syscalls/seam_recorder.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstring>
 
@@ -19,6 +20,11 @@ char g_failName[64];
 DWORD g_failError;
 volatile BOOL g_refuseRawSockets;
 volatile SOCKET g_lastRawSocket = INVALID_SOCKET;
+// Read by the ping thread too.
+std::atomic<uint32_t> g_tickMoved{0};
+std::atomic<int32_t> g_utcMovedMs{0};
+std::atomic<uint32_t> g_unbiasedMovedMs{0};
+std::atomic<bool> g_unbiasedHidden{false};
 
 void appendToFile(const char* line)
 {
@@ -66,6 +72,36 @@ void seamRecorderReset()
     g_log[0] = '\0';
     g_failName[0] = '\0';
     g_failError = 0;
+    g_tickMoved = 0;
+    g_utcMovedMs = 0;
+    g_unbiasedMovedMs = 0;
+    g_unbiasedHidden = false;
+}
+
+void seamRecorderMoveClocks(uint32_t tickMs, int32_t utcMs, uint32_t unbiasedMs)
+{
+    g_tickMoved += tickMs;
+    g_utcMovedMs += utcMs;
+    g_unbiasedMovedMs += unbiasedMs;
+}
+
+void seamRecorderHideUnbiasedTime(BOOL hide)
+{
+    g_unbiasedHidden = hide != FALSE;
+}
+
+// The real clocks, moved on as the test said.
+ClockSample seamReadClock()
+{
+    ClockSample sample = readSystemClocks();
+    sample.tickMs += g_tickMoved.load();
+    sample.utc += static_cast<int64_t>(g_utcMovedMs.load()) * 10000;
+    sample.unbiased += static_cast<uint64_t>(g_unbiasedMovedMs.load()) * 10000;
+    if (g_unbiasedHidden.load()) {
+        sample.unbiased = 0;
+        sample.hasUnbiased = false;
+    }
+    return sample;
 }
 
 void seamRecorderRefuseRawSockets(BOOL refuse)

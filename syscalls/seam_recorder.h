@@ -3,6 +3,8 @@
 #include <winsock.h>
 #include <windows.h>
 
+#include <cstdint>
+
 // The calls recorded since the last reset, one line each ("Name arg arg\n").
 const char* seamRecorderLog();
 void seamRecorderReset();
@@ -13,3 +15,9 @@ void seamRecorderFailCalls(const char* name, DWORD error);
 void seamRecorderRefuseRawSockets(BOOL refuse);
 // The raw socket opened last (INVALID_SOCKET if none since the last call above).
 SOCKET seamRecorderLastRawSocket();
+// Moves the clocks the program reads on, from now on, as a sleep or a freeze
+// would: the tick count by `tickMs`, the system clock by `utcMs` and the
+// unbiased time by `unbiasedMs` (added to earlier moves; a reset undoes them).
+void seamRecorderMoveClocks(uint32_t tickMs, int32_t utcMs, uint32_t unbiasedMs);
+// The clocks read as on a system without the unbiased time (before Windows 7).
+void seamRecorderHideUnbiasedTime(BOOL hide);

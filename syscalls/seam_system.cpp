@@ -40,6 +40,11 @@ BOOL seamMessageBeep(UINT type)
     return MessageBeep(type);
 }
 
+ClockSample seamReadClock()
+{
+    return readSystemClocks();
+}
+
 SOCKET seamOpenRawIcmpSocket()
 {
     return winsockApi()->openSocket(AF_INET, SOCK_RAW, IPPROTO_ICMP);

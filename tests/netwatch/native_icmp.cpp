@@ -196,6 +196,32 @@ TEST(PingMonitor, CountsOnlyAnUnbrokenRowOfFailures)
     }
 }
 
+// The computer wakes just as the loop finds an old grace over: the grace the
+// wake starts holds for its full minute, and no failure in it counts.
+const PingWords* g_wakingWords = nullptr;
+
+uint32_t wakeAtFirstLook(void* context)
+{
+    auto* host = static_cast<ScriptedHost*>(context);
+    if (g_wakingWords != nullptr) {
+        startPingGrace(*g_wakingWords, host->time);
+        g_wakingWords = nullptr;
+    }
+    return host->time;
+}
+
+TEST(PingMonitor, AWakeAsTheLoopEndsAGraceKeepsItsOwn)
+{
+    std::atomic<int32_t> stop{0}, idle{1}, result{99}, failures{0}, armings{0}, grace{1};
+    std::atomic<uint32_t> graceFrom{0u - kResumeGraceMs}; // over at the first look
+    const PingWords words = {stop, idle, result, failures, armings, grace, graceFrom};
+    ScriptedHost host = {"LLLLLLLLLLLLLLLLLLLL", &stop}; // a minute of failures
+    g_wakingWords = &words;
+    runPingMonitor(words, {&host, ScriptedHost::ping, ScriptedHost::pause, wakeAtFirstLook});
+    EXPECT_EQ(0, failures.load());
+    EXPECT_EQ(2, grace.load()) << "the wake's grace, numbered after the old one";
+}
+
 // A loop that has seen the stop request and is on its way out, and a new
 // arming from the user interface, in either order: afterwards one loop runs,
 // either the old one carrying on or a new one the arming starts.

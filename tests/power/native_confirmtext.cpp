@@ -28,4 +28,31 @@ TEST(ConfirmText, NamesTheReasonAndOnlyRestartHasItsOwnWording)
         EXPECT_EQ(std::string(c.text), confirmText(c.reason, c.action)) << c.reason << "/" << c.action;
 }
 
+// What a sleep stopped, by action and by the step it stopped: every action
+// by its name, a code the program never stores as shutdown, cut safely.
+TEST(ConfirmText, SleptNoticeNamesWhatWasStopped)
+{
+    const struct {
+        int32_t action;
+        bool waiting;
+        const char* step;
+        const char* name;
+    } cases[] = {
+        {Shutdown, false, "確認の途中", "シャットダウンを中止"}, {Reboot, true, "実行を待つ間", "再起動を中止"},
+        {Standby, false, "確認の途中", "スタンバイを中止"},     {Hibernate, false, "確認の途中", "休止状態を中止"},
+        {Logoff, true, "実行を待つ間", "ログオフを中止"},       {9, false, "確認の途中", "シャットダウンを中止"},
+        {-1, false, "確認の途中", "シャットダウンを中止"},
+    };
+    for (const auto& c : cases) {
+        char text[256];
+        formatSleptNotice(text, sizeof text, c.action, c.waiting);
+        const std::string shown = text;
+        EXPECT_EQ(0u, shown.find(c.step)) << c.action << ": " << shown;
+        EXPECT_NE(std::string::npos, shown.find(c.name)) << c.action << ": " << shown;
+    }
+    char small[9];
+    formatSleptNotice(small, sizeof small, Shutdown, false);
+    EXPECT_EQ(8u, std::string(small).size()) << "cut, and terminated";
+}
+
 } // namespace

@@ -30,6 +30,17 @@ TEST(TriggerRules, PingAndCountdown)
         EXPECT_EQ(f.due, pingTriggerDue(f.count)) << "failures " << f.count;
 }
 
+TEST(TriggerRules, InactiveWatchFiresOnlyWhenAnotherWindowTakesTheForeground)
+{
+    const struct { Foreground foreground; bool wasActive, due; } cases[] = {
+        {Foreground::Watched, true, false}, {Foreground::Other, true, true},  {Foreground::None, true, false},
+        {Foreground::Watched, false, false}, {Foreground::Other, false, false}, {Foreground::None, false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.due, inactiveWatchDue(c.foreground, c.wasActive))
+            << static_cast<int>(c.foreground) << " after active " << c.wasActive;
+}
+
 // Time asleep counts as time passed whether the tick count went on during the
 // sleep (Windows 7 and later) or stood still (earlier systems).
 TEST(TriggerRules, CountdownAcrossASuspension)

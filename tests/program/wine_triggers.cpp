@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <cstdlib>
 #include <functional>
 
 #include "base/platform.h"
 #include "power/confirm.h"
 #include "power/confirmtext.h"
+#include "power/power.h"
+#include "program/tick.h"
 #include "program/triggers.h"
 #include "resources/resource.h"
 #include "settings/options.h"
@@ -224,86 +227,110 @@ TEST_F(FiringTest, CountdownFiresOnceThenShowsTheStoppedClock)
     EXPECT_LT(behind, 5000000LL) << "the last tick drew the clock less than 0.5 s ago";
 }
 
-// The computer sleeps and wakes, as the power notifications tell the main
-// window; "asleep" here is the suspend notice, some time, and a resume
-// notice. What came due meanwhile opens no confirmation and does nothing:
-// it stops, and one notice says when it was due. What is still ahead goes on.
-// Every resume starts the network watch's grace period.
-TEST_F(FiringTest, WhatCameDueWhileAsleepStopsWithOneNotice)
+// The computer sleeps and wakes: the power notices, the clocks the program
+// reads moved on as a sleep moves them, or both. What came due while asleep
+// opens no confirmation and does nothing: it stops, and one notice says so.
+// A confirmation or a wait that a sleep interrupted stops too. What is still
+// ahead goes on; a suspend that never came lets what came due fire.
+void suspendNotice(HWND w) { SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0); }
+void resumeNotice(HWND w, WPARAM kind = PBT_APMRESUMEAUTOMATIC) { SendMessageA(w, WM_POWERBROADCAST, kind, 0); }
+constexpr uint32_t kHourMs = 3600000;
+// The clocks as a sleep leaves them: in S3 the unbiased time stands still,
+// frozen by Modern Standby it runs on with the others.
+void sleepS3(uint32_t ms) { seamRecorderMoveClocks(ms, static_cast<int32_t>(ms), 0); }
+void freeze(uint32_t ms) { seamRecorderMoveClocks(ms, static_cast<int32_t>(ms), ms); }
+// Ticks that run on for `ms` of the clocks, never a gap between two.
+void awakeFor(uint32_t ms)
 {
-    const uint64_t kSecond = 10000000;
+    for (uint32_t t = 0; t < ms; t += 2000) {
+        freeze(2000);
+        pumpMessages(200);
+    }
+}
+void clockTargetIn(LONGLONG seconds)
+{
+    g_app.targetTime = localFromNow(seconds);
+    g_app.running = 1;
+}
+
+TEST_F(FiringTest, NothingActsAfterAWake)
+{
     struct Case {
         const char* what;
         std::function<void()> arm;
-        std::function<void(HWND window)> sleep; // from the suspend notice to the resume notice
-        bool notice;
-        int32_t runningAfter;
+        std::function<void(HWND window)> sleep;
+        int confirmations;  // opened (and aborted)
+        const char* notice; // a word of the one notice, or none
+        bool armedAfter;
+        ModalDriver::Script atConfirmation = pressing(IDOK);
     } cases[] = {
-        {"countdown due asleep", [] { armCountdown(1); },
-         [](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             pumpMessages(2000); // the ticks go on, but fire nothing
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-         }, true, 0},
-        {"countdown ahead", [] { armCountdown(60); },
-         [](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-         }, false, 1},
-        {"time asleep counts for the countdown, whatever the tick count did", [] { armCountdown(30); },
-         [kSecond](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             g_app.suspendedAtUtc -= 40 * kSecond; // slept 40 s by the clock, the tick count stood still
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-         }, true, 0},
-        {"clock time due asleep",
-         [kSecond] {
-             SYSTEMTIME now;
-             GetLocalTime(&now);
-             SystemTimeToFileTime(&now, &g_app.targetTime);
-             g_app.targetTime = fileTimeOf(fileTimeValue(g_app.targetTime) + kSecond);
-             g_app.running = 1;
+        {"suspend notice, then the gap: no resume notice", [] { armCountdown(1); },
+         [](HWND w) { suspendNotice(w); sleepS3(40000); pumpMessages(500); }, 0, "スリープ", false},
+        {"the resume notice before the first tick", [] { armCountdown(30); },
+         [](HWND w) { suspendNotice(w); sleepS3(40000); resumeNotice(w, PBT_APMRESUMESUSPEND); resumeNotice(w); },
+         0, "スリープ", false},
+        {"the tick count stood still: time asleep by the clock", [] { armCountdown(30); },
+         [](HWND w) { suspendNotice(w); seamRecorderMoveClocks(0, 40000, 0); resumeNotice(w); }, 0, "スリープ", false},
+        {"a countdown ahead goes on", [] { armCountdown(60); },
+         [](HWND w) { suspendNotice(w); sleepS3(20000); resumeNotice(w); }, 0, nullptr, true},
+        {"a clock time ahead goes on", [] { armClockTime(23, 59); },
+         [](HWND w) { suspendNotice(w); resumeNotice(w); }, 0, nullptr, true},
+        {"Modern Standby: frozen past the clock time, no notice", [] { clockTargetIn(5); },
+         [](HWND) { freeze(kHourMs); pumpMessages(500); }, 0, "スリープ", false},
+        {"a critical suspend: only the resume notice", [] { armCountdown(1); },
+         [](HWND w) { Sleep(1500); resumeNotice(w, PBT_APMRESUMECRITICAL); }, 0, "スリープ", false},
+        {"a countdown left under the clock-time dialog", [] { armCountdown(1); g_app.running = 0; },
+         [](HWND w) { suspendNotice(w); seamRecorderMoveClocks(0, kHourMs, 0); resumeNotice(w); pumpMessages(1500); },
+         0, "スリープ", false},
+        {"the suspend did not happen: the countdown fires after the hold", [] { armCountdown(1); },
+         [](HWND w) { suspendNotice(w); awakeFor(12000); pumpMessages(300); }, 1, nullptr, false},
+        {"the hold ends, then the real sleep and a late resume notice", [] { clockTargetIn(60); },
+         [](HWND w) { suspendNotice(w); awakeFor(12000); freeze(2 * kHourMs); pumpMessages(300); resumeNotice(w); },
+         0, "スリープ", false},
+        {"a confirmation counting, frozen", [] { armCountdown(1); },
+         [](HWND) { pumpMessages(3000); }, 1, "確認の途中", false,
+         [](HWND) { freeze(kHourMs); }},
+        {"a confirmation counting at a suspend notice", [] { armCountdown(1); },
+         [](HWND) { pumpMessages(3000); }, 1, "確認の途中", false,
+         [](HWND) {
+             suspendNotice(g_app.mainWindow);
+             Sleep(300);
+             resumeNotice(g_app.mainWindow);
+         }},
+        {"the wait after telling all windows",
+         [] {
+             g_app.options.forceAction = 1;
+             beginPowerAction(g_app.mainWindow);
          },
-         [](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             pumpMessages(1500);
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-         }, true, 0},
-        {"clock time ahead", [] { armClockTime(23, 59); },
-         [](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-         }, false, 1},
-        {"no suspend notice: a critical suspend", [] { armCountdown(1); },
-         [](HWND w) {
-             Sleep(1500); // no tick meanwhile, as in a suspend
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0);
-         }, true, 0},
-        {"the resume notice is late: the tick resumes", [] { armCountdown(1); },
-         [kSecond](HWND w) {
-             SendMessageA(w, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-             g_app.suspendedAtUtc -= 11 * kSecond;
-             pumpMessages(500);
-         }, true, 0},
+         [](HWND) { pumpMessages(1000); freeze(kHourMs); pumpMessages(5000); }, 0, "実行を待つ間", false},
+        {"the fifth ping failure just before the sleep",
+         [] {
+             std::strcpy(g_app.options.hostName, "127.0.0.1");
+             g_app.running = g_app.monitorActive = 1;
+             g_app.monitorMode = Network;
+             g_app.pingStop = 0;
+             g_app.pingIdle = 1; // its run ended at the fifth failure
+             g_app.pingFailures = 5;
+         },
+         [](HWND w) { freeze(kHourMs); resumeNotice(w); }, 0, nullptr, true},
     };
     for (const Case& c : cases) {
+        seamRecorderReset();
+        g_app.options.forceAction = 0;
         g_app.running = 0;
         g_app.monitorActive = 0;
         g_app.pingGrace = 0;
         g_app.pingFailures = 3;
+        pumpMessages(200); // a look at the clocks as they are
         c.arm();
-        ModalDriver confirmation(kCaption, pressing(IDOK));
+        ModalDriver confirmation(kCaption, c.atConfirmation);
         c.sleep(window);
-        pumpMessages(500);
+        pumpMessages(300);
         confirmation.finish();
-        EXPECT_EQ(0, confirmation.timesFound()) << c.what << ": no confirmation";
-        EXPECT_EQ(c.runningAfter, g_app.running) << c.what;
+        EXPECT_EQ(c.confirmations, confirmation.timesFound()) << c.what;
+        EXPECT_FALSE(confirmation.leftOpen()) << c.what << ": it ended by itself";
+        EXPECT_EQ(c.armedAfter, g_app.running || g_app.monitorActive) << c.what;
         EXPECT_EQ(0, g_app.suspended) << c.what;
-        // The network watch, had it run, would give the network its minute.
-        EXPECT_EQ(1, g_app.pingGrace.load()) << c.what;
-        EXPECT_EQ(0, g_app.pingFailures.load()) << c.what;
-        EXPECT_LT(GetTickCount() - g_app.pingGraceFrom.load(), 5000u) << c.what << ": from the resume";
         EXPECT_STREQ("", seamRecorderLog()) << c.what;
         HWND box = nullptr;
         for (int i = 0; i < 100 && box == nullptr; ++i) {
@@ -311,24 +338,83 @@ TEST_F(FiringTest, WhatCameDueWhileAsleepStopsWithOneNotice)
             if (box == nullptr && c.notice)
                 pumpMessages(20);
         }
-        EXPECT_EQ(c.notice, box != nullptr) << c.what;
+        EXPECT_EQ(c.notice != nullptr, box != nullptr) << c.what;
+        if (g_app.monitorMode == Network) {
+            // Armed with its thread back, and the network given its minute.
+            EXPECT_EQ(0, g_app.pingIdle.load()) << c.what << ": a ping thread runs";
+            EXPECT_NE(0, g_app.pingGrace.load()) << c.what;
+            EXPECT_EQ(0, g_app.pingFailures.load()) << c.what;
+            stopTriggers(window);
+            for (int i = 0; i < 100 && g_app.pingIdle.load() == 0; ++i)
+                Sleep(50);
+        }
         if (box == nullptr)
             continue;
         const std::string text = fieldText(box, 0xFFFF);
         EXPECT_NE(std::string::npos, text.find(cp932(L"スリープ"))) << c.what << ": " << text;
+        EXPECT_NE(std::string::npos, text.find(c.notice)) << c.what << ": " << text;
         // It blocks nothing: the menu's commands still arm, and a second
         // resume shows no second notice.
         EXPECT_FALSE(modalOpen()) << c.what;
         command(IDM_SET_8AM);
         EXPECT_EQ(1, g_app.running) << c.what << ": armed with the notice open";
         command(IDM_STOP);
-        SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0);
+        resumeNotice(window, PBT_APMRESUMECRITICAL);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         for (int i = 0; i < 100 && noticeOpen(); ++i)
             Sleep(20);
         EXPECT_FALSE(noticeOpen()) << c.what;
         EXPECT_EQ(nullptr, findOwnWindow(kNoticeCaption)) << c.what << ": one notice only";
     }
+}
+
+// A clock set by the user is no sleep: a clock time it jumps past fires as
+// it would. The local offset kept for the tick is worked out afresh after the
+// clock or the zone changes.
+TEST_F(FiringTest, TheClockSetIsNoSleepAndTheLocalTimeFollowsTheZone)
+{
+    clockTargetIn(1800);
+    pumpMessages(300);
+    ModalDriver confirmation(kCaption, pressing(IDOK));
+    seamRecorderMoveClocks(0, kHourMs, 0);
+    send(WM_TIMECHANGE);
+    pumpMessages(500);
+    confirmation.finish();
+    EXPECT_EQ(1, confirmation.timesFound()) << "the clock time the clock was set past";
+    EXPECT_EQ(nullptr, findOwnWindow(kNoticeCaption));
+    seamRecorderReset();
+
+    for (UINT message : {WM_TIMECHANGE, WM_SETTINGCHANGE}) {
+        pumpMessages(300);
+        tickLocalClock().offset += 5 * 36000000000LL; // what a zone five hours off would keep
+        send(message);
+        pumpMessages(300);
+        const long long behind = static_cast<long long>(units(localFromNow(0)) - units(g_app.nowTime));
+        EXPECT_GE(behind, 0) << message;
+        EXPECT_LT(behind, 10000000LL) << message << ": the local time shown is the zone's";
+    }
+}
+
+// The confirmation's own guards, each without the outer ones that mask it:
+// it acts only when its own seconds ran out, and never opens over another.
+TEST_F(FiringTest, ConfirmationActsOnlyOnItsOwnEndAndNeverOpensTwice)
+{
+    ModalDriver endedFromOutside(kCaption, [](HWND d) { EndDialog(d, 1); });
+    EXPECT_EQ(0, runConfirmDialog(window)) << "a dialog ended with 1 by anything but its countdown";
+    endedFromOutside.finish();
+    EXPECT_EQ(1, endedFromOutside.timesFound());
+
+    armCountdown(3600);
+    ModalDriver second(kCaption, [](HWND d) {
+        g_app.countdownDeadline = GetTickCount() - 1000; // comes due while the first is open
+        Sleep(800);
+        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(0, runConfirmDialog(window));
+    pumpMessages(300);
+    second.finish();
+    EXPECT_EQ(1, second.timesFound()) << "the trigger that fired under it opened none";
+    EXPECT_STREQ("", seamRecorderLog());
 }
 
 // The renamed-window watch on the NT family compares the whole Unicode
