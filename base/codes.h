@@ -30,6 +30,18 @@ enum PowerAction : int32_t {
     Logoff = 4,
 };
 
+// What the computer can do, as the system's power capabilities say; `known`
+// false where they cannot be asked (Windows 95, NT 4.0, no powrprof, a
+// failed query). `modernStandby` is S0 low-power idle (AoAc, Windows 8 and
+// later; a reserved zero byte before).
+struct PowerCapabilities {
+    bool known;
+    bool s1, s2, s3;
+    bool modernStandby;
+    bool s4;
+    bool hiberFilePresent;
+};
+
 // Result of one ping: 0 or more is the round trip in milliseconds.
 enum PingResult : int32_t {
     NoSocket = -1,      // neither a raw socket nor the system's echo service

@@ -169,3 +169,30 @@ ClockSample readSystemClocks()
     sample.utc = fileTimeValue(utc);
     return sample;
 }
+
+// The system's record: Windows 8 added Hiberboot, WakeAlarmPresent and AoAc
+// in the three spare bytes after FastSystemS4, which earlier systems leave 0.
+static_assert(sizeof(SYSTEM_POWER_CAPABILITIES) == 76, "power capabilities record");
+static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, FastSystemS4) == 17, "power capabilities record");
+constexpr size_t kAoAcOffset = 20;
+
+PowerCapabilities readPowerCapabilities()
+{
+    PowerCapabilities capabilities = {};
+    HMODULE powrprof = loadSystemLibrary("powrprof.dll");
+    using GetCapabilitiesFn = BOOLEAN(WINAPI*)(SYSTEM_POWER_CAPABILITIES*);
+    GetCapabilitiesFn query;
+    SYSTEM_POWER_CAPABILITIES system = {};
+    if (bindFunction(powrprof, "GetPwrCapabilities", query) && query(&system)) {
+        capabilities.known = true;
+        capabilities.s1 = system.SystemS1 != 0;
+        capabilities.s2 = system.SystemS2 != 0;
+        capabilities.s3 = system.SystemS3 != 0;
+        capabilities.modernStandby = reinterpret_cast<const BYTE*>(&system)[kAoAcOffset] != 0;
+        capabilities.s4 = system.SystemS4 != 0;
+        capabilities.hiberFilePresent = system.HiberFilePresent != 0;
+    }
+    if (powrprof != nullptr)
+        FreeLibrary(powrprof);
+    return capabilities;
+}

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/codes.h"
 #include "base/sleepgap.h"
 
 // Code page 932 lead bytes, as the system sees them.
@@ -53,6 +54,11 @@ HINSTANCE instanceOf(HWND window);
 // interrupt time, as the system gives them now. The program reads them
 // through its seam (syscalls/seam.h), which the test build can move on.
 ClockSample readSystemClocks();
+
+// What the computer can do, from powrprof's GetPwrCapabilities (bound at run
+// time from the system directory); `known` false where it cannot be asked.
+// The program asks through its seam, which the test build can stage.
+PowerCapabilities readPowerCapabilities();
 
 // Binds `slot` to the function `name` of `module`; false (and a null slot)
 // when the module or the function is missing.

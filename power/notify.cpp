@@ -84,8 +84,10 @@ void endNotifyWait(HWND window)
     g_app.waitDialog = nullptr;
     if (programEnding()) // the session ended during the wait: nothing more to do
         return;
-    if (slept)
+    if (slept) {
         showSleptNotice(true);
-    else
+        endPowerAction();
+    } else {
         performPowerAction(g_app.pendingExitFlags, window);
+    }
 }

@@ -5,6 +5,7 @@
 #include "base/platform.h"
 #include "base/textformat.h"
 #include "power/confirmtext.h"
+#include "power/keepawake.h"
 #include "power/notify.h"
 #include "power/powerflags.h"
 #include "state/appstate.h"
@@ -114,18 +115,51 @@ void beginPowerAction(HWND window)
 int performPowerAction(UINT exitFlags, HWND window)
 {
     const int32_t action = g_app.options.powerAction;
-    if (isPowerStateAction(action)) {
+    const bool force = g_app.options.forceAction != 0;
+    const PowerPath path = isPowerStateAction(action) ? choosePowerPath(action, force, seamPowerCapabilities())
+                                                      : PowerPath::ExitWindows;
+    switch (path) {
+    case PowerPath::SystemCall:
         Sleep(500);
-        if (seamSetSystemPowerState(action == Standby, g_app.options.forceAction != 0)) {
+        if (seamSetSystemPowerState(action == Standby, force)) {
             // Back from the power state: the program ends as after Exit.
             SendMessageA(window, WM_DESTROY, 0, 0);
             return 1;
         }
-    } else if (exitWindows(exitFlags)) {
-        return 1; // the system ends the session, and the program with it
+        break;
+    case PowerPath::DisplayOff:
+        Sleep(500);
+        seamDisplayOff(window);
+        SendMessageA(window, WM_DESTROY, 0, 0); // as after a stand-by
+        return 1;
+    case PowerPath::CannotStandBy:
+    case PowerPath::HibernationOff:
+        showMessageBox(nullptr, powerPathMessage(path), "シャットダウン処理中のエラー", MB_ICONINFORMATION | MB_OK);
+        endPowerAction();
+        return 0;
+    case PowerPath::ExitWindows:
+        if (exitWindows(exitFlags))
+            return 1; // the system ends the session, and the program with it
+        break;
     }
     showFailureBox(GetLastError());
+    endPowerAction();
     return 0;
+}
+
+void endPowerAction()
+{
+    g_app.acting = 0;
+    keepAwakeWhileArmed();
+}
+
+void warnIfPowerActionMissing(HWND owner, int32_t powerAction)
+{
+    if (powerAction != Hibernate)
+        return;
+    const PowerPath path = choosePowerPath(powerAction, false, seamPowerCapabilities());
+    if (path == PowerPath::HibernationOff)
+        showMessageBox(owner, powerPathMessage(path), "Noctil - 休止状態", MB_ICONINFORMATION | MB_OK);
 }
 
 void playTick()

@@ -3,10 +3,20 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // Starts the configured power action after a confirmed trigger. Forced exits
 // with notifyBeforeForce set wait behind notifyAllWindows; the main window's
 // wait timer then calls performPowerAction with pendingExitFlags.
 void beginPowerAction(HWND window);
+
+// The action came to nothing (aborted, failed, stopped by a sleep): the
+// computer may sleep on idle again unless something is armed.
+void endPowerAction();
+
+// The menu chose `powerAction`: hibernate on a computer whose hibernation
+// is off says so at once (the choice is still made).
+void warnIfPowerActionMissing(HWND owner, int32_t powerAction);
 
 // The short click of the start/stop toggle and the confirmation countdown.
 void playTick();

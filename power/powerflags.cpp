@@ -49,6 +49,32 @@ void flipForceOption(int32_t& flipped, int32_t& other)
         other = 0;
 }
 
+PowerPath choosePowerPath(int32_t powerAction, bool, const PowerCapabilities& c)
+{
+    if (!isPowerStateAction(powerAction))
+        return PowerPath::ExitWindows;
+    if (!c.known)
+        return PowerPath::SystemCall;
+    if (powerAction == Hibernate)
+        return c.s4 && c.hiberFilePresent ? PowerPath::SystemCall : PowerPath::HibernationOff;
+    if (c.s1 || c.s2 || c.s3)
+        return PowerPath::SystemCall;
+    return c.modernStandby ? PowerPath::DisplayOff : PowerPath::CannotStandBy;
+}
+
+const char* powerPathMessage(PowerPath path)
+{
+    switch (path) {
+    case PowerPath::CannotStandBy:
+        return "このコンピュータはスタンバイ（スリープ）できません。\r\nタイマーを止めました。";
+    case PowerPath::HibernationOff:
+        return "このコンピュータでは休止状態が無効になっています。\r\n"
+               "有効にするには、管理者としてコマンド プロンプトを開き、「powercfg /h on」を実行してください。";
+    default:
+        return nullptr;
+    }
+}
+
 bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,
                         int32_t notifyBeforeForce)
 {

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/codes.h"
 #include "base/sjistext.h"
 
 // ExitWindowsEx flag bits, as published for that call.
@@ -27,6 +28,22 @@ uint32_t exitFlagsFor(int32_t powerAction, int32_t forceAction, int32_t forceIfH
 // The two force options exclude each other: flipping one on switches the
 // other off; flipping it off leaves the other as it is.
 void flipForceOption(int32_t& flipped, int32_t& other);
+
+// How stand-by and hibernate are carried out on this computer.
+enum class PowerPath {
+    SystemCall,     // SetSystemPowerState, as everywhere the capabilities are unknown
+    DisplayOff,     // Modern Standby: the display off, and the system sleeps by itself
+    CannotStandBy,  // neither S1-S3 nor Modern Standby: no call, a message
+    HibernationOff, // no S4 or no hibernation file: no call, a message
+    ExitWindows,    // shutdown, restart, log off
+};
+// Force changes no path: Modern Standby cannot be forced, and a computer
+// that cannot stand by or hibernate cannot be made to.
+PowerPath choosePowerPath(int32_t powerAction, bool force, const PowerCapabilities& capabilities);
+
+// What the user is told where stand-by or hibernate cannot be done
+// (CannotStandBy, HibernationOff); null for the other paths.
+const char* powerPathMessage(PowerPath path);
 
 // Whether the action waits behind the end-of-session notice to all windows.
 bool defersBehindNotice(int32_t powerAction, int32_t forceAction, int32_t forceIfHung,

@@ -2,6 +2,7 @@
 
 #include "base/platform.h"
 #include "netwatch/hostdialog.h"
+#include "power/power.h"
 #include "power/powerflags.h"
 #include "program/triggers.h"
 #include "resources/resource.h"
@@ -156,11 +157,12 @@ bool runHourPreset(Dispatch& d, UINT id)
     return false;
 }
 
-bool choosePowerAction(UINT id)
+bool choosePowerAction(HWND window, UINT id)
 {
     for (const PowerActionCommand& command : kPowerActionCommands) {
         if (command.id == id) {
             g_app.options.powerAction = command.action;
+            warnIfPowerActionMissing(window, command.action);
             return true;
         }
     }
@@ -240,7 +242,7 @@ void dispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     default:
         if (id >= IDM_SKIN_FIRST && id <= IDM_SKIN_LAST)
             selectSkinByIndex(window, static_cast<int>(id - IDM_SKIN_FIRST));
-        else if (!choosePowerAction(id))
+        else if (!choosePowerAction(window, id))
             runHourPreset(d, id);
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "base/platform.h"
 #include "netwatch/winsock_session.h"
+#include "power/keepawake.h"
 #include "power/notify.h"
 #include "power/power.h"
 #include "power/sleepwatch.h"
@@ -152,6 +153,7 @@ LRESULT onDestroy(HWND window)
     releaseSmallIcon(window);
     KillTimer(window, TIMER_TICK);
     cancelPendingPowerAction(window);
+    giveBackKeepAwake();
     PostQuitMessage(0);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "netwatch/ping_loop.h"
 #include "netwatch/pingmonitor.h"
 #include "power/confirm.h"
+#include "power/keepawake.h"
 #include "power/power.h"
 #include "power/sleepwatch.h"
 #include "settings/autostart.h"
@@ -28,6 +29,7 @@ namespace {
 void showArmedState(HWND window)
 {
     updateTrayIcon(window);
+    keepAwakeWhileArmed();
 }
 
 // Local date-time of the next hour:minute:00.
@@ -88,13 +90,17 @@ bool monitorConditionHolds(const char* currentTitle, int32_t remaining, ConfirmR
 void confirmAndAct(HWND window)
 {
     ++g_app.firings; // a dialog open now arms nothing when it ends
+    g_app.acting = 1; // awake until the action ends
     saveWindowAndOptions(window); // on disk before any power action
     showArmedState(window);
     // Modal: the tick keeps running meanwhile, but finds nothing armed.
-    if (runConfirmDialog(window) == 1)
-        beginPowerAction(window);
-    else if (confirmationSlept())
+    if (runConfirmDialog(window) == 1) {
+        beginPowerAction(window); // a failed action ends it
+        return;
+    }
+    if (confirmationSlept())
         showSleptNotice(false);
+    endPowerAction();
 }
 
 // A clock time or countdown that came due while the computer slept: stopped
@@ -334,6 +340,7 @@ LRESULT onEndSession(HWND window, WPARAM ending)
 {
     if (ending) {
         markProgramEnding(); // an open confirmation must not act any more
+        giveBackKeepAwake();
         saveWindowAndOptions(window);
     }
     return 0;

@@ -32,6 +32,8 @@ struct AppState {
     int32_t watchedWasActive = 0;
     int32_t confirmReason = Timer;
     int32_t firings = 0; // triggers fired: a dialog open across one arms nothing
+    int32_t acting = 0;  // from a firing to the end of its action (confirmation, wait, action)
+    int32_t keepingAwake = 0; // the system was asked to keep out of idle sleep
 
     // Sleep (power/sleepwatch.h): the clocks at the last look and whether the
     // clock was set since; the hold from a suspend notice; the wakes counted,

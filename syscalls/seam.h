@@ -5,6 +5,7 @@
 #include <winsock.h>
 #include <windows.h>
 
+#include "base/codes.h"
 #include "base/sleepgap.h"
 
 BOOL seamExitWindowsEx(UINT flags, DWORD reason);
@@ -12,6 +13,16 @@ BOOL seamSetSystemPowerState(BOOL suspend, BOOL force);
 // Ends the process `processId`; `exeName` is the name it was found under.
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode);
 BOOL seamBeep(DWORD frequency, DWORD duration);
+// What the computer can do (powrprof's GetPwrCapabilities, bound at run
+// time); `known` false where it cannot be asked.
+PowerCapabilities seamPowerCapabilities();
+// Turns the display off through `window`'s own default handling of
+// SC_MONITORPOWER: on Modern Standby the system then goes to sleep by itself.
+void seamDisplayOff(HWND window);
+// Asks the system to keep out of idle sleep (the display may still go off),
+// or gives the request back; false where the system has no such request
+// (Windows 95, NT 4.0).
+BOOL seamKeepSystemAwake(BOOL awake);
 BOOL seamMessageBeep(UINT type);
 
 // The program's clocks, read in this one place: the tick count, the system

@@ -16,6 +16,10 @@
 namespace {
 
 char g_log[16384];
+// What the program asks of the system without acting (the power capabilities,
+// the keep-awake request): kept apart, so that "nothing acted" stays an
+// empty log.
+char g_requests[4096];
 char g_failName[64];
 DWORD g_failError;
 volatile BOOL g_refuseRawSockets;
@@ -25,11 +29,12 @@ std::atomic<uint32_t> g_tickMoved{0};
 std::atomic<int32_t> g_utcMovedMs{0};
 std::atomic<uint32_t> g_unbiasedMovedMs{0};
 std::atomic<bool> g_unbiasedHidden{false};
+PowerCapabilities g_capabilities = {}; // unknown unless a test stages them
 
-void appendToFile(const char* line)
+void appendToFile(const char* fileName, const char* line)
 {
-    char path[MAX_PATH + 16];
-    if (moduleDirectory(path, MAX_PATH)[0] == '\0' || !appendText(path, sizeof path, "seam.log"))
+    char path[MAX_PATH + 32];
+    if (moduleDirectory(path, MAX_PATH)[0] == '\0' || !appendText(path, sizeof path, fileName))
         return;
     HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -40,18 +45,32 @@ void appendToFile(const char* line)
     CloseHandle(file);
 }
 
-BOOL record(const char* name, const char* format, ...)
+// One line "name args\n" into `log` and the file beside the program.
+void writeLine(char* log, size_t size, const char* fileName, const char* name, const char* format, va_list args)
 {
     char line[256];
     int used = formatText(line, sizeof line, "%s", name);
-    va_list args;
-    va_start(args, format);
     if (used >= 0 && used < static_cast<int>(sizeof line))
         formatTextV(line + used, sizeof line - used, format, args);
-    va_end(args);
     appendText(line, sizeof line, "\n");
-    appendText(g_log, sizeof g_log, line);
-    appendToFile(line);
+    appendText(log, size, line);
+    appendToFile(fileName, line);
+}
+
+void recordRequest(const char* name, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    writeLine(g_requests, sizeof g_requests, "seam-requests.log", name, format, args);
+    va_end(args);
+}
+
+BOOL record(const char* name, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    writeLine(g_log, sizeof g_log, "seam.log", name, format, args);
+    va_end(args);
 
     if (g_failName[0] != '\0' && std::strcmp(g_failName, name) == 0) {
         SetLastError(g_failError);
@@ -67,15 +86,27 @@ const char* seamRecorderLog()
     return g_log;
 }
 
+const char* seamRecorderRequests()
+{
+    return g_requests;
+}
+
 void seamRecorderReset()
 {
     g_log[0] = '\0';
+    g_requests[0] = '\0';
     g_failName[0] = '\0';
     g_failError = 0;
     g_tickMoved = 0;
     g_utcMovedMs = 0;
     g_unbiasedMovedMs = 0;
     g_unbiasedHidden = false;
+    g_capabilities = {};
+}
+
+void seamRecorderStagePowerCapabilities(const PowerCapabilities& capabilities)
+{
+    g_capabilities = capabilities;
 }
 
 void seamRecorderMoveClocks(uint32_t tickMs, int32_t utcMs, uint32_t unbiasedMs)
@@ -129,6 +160,28 @@ BOOL seamExitWindowsEx(UINT flags, DWORD reason)
 BOOL seamSetSystemPowerState(BOOL suspend, BOOL force)
 {
     return record("SetSystemPowerState", " %d %d", suspend, force);
+}
+
+PowerCapabilities seamPowerCapabilities()
+{
+    const PowerCapabilities& c = g_capabilities;
+    recordRequest("GetPwrCapabilities", c.known ? " S1-S3 %d%d%d AoAc %d S4 %d file %d" : " unknown", c.s1, c.s2, c.s3,
+           c.modernStandby, c.s4, c.hiberFilePresent);
+    return c;
+}
+
+void seamDisplayOff(HWND)
+{
+    record("SC_MONITORPOWER", " 2");
+}
+
+BOOL seamKeepSystemAwake(BOOL awake)
+{
+    // As the system seam binds it: nothing where the system lacks the call.
+    if (systemFunction<DWORD(WINAPI*)(DWORD)>("kernel32.dll", "SetThreadExecutionState") == nullptr)
+        return FALSE;
+    recordRequest("SetThreadExecutionState", awake ? " 0x80000001" : " 0x80000000");
+    return TRUE;
 }
 
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)

@@ -40,6 +40,28 @@ BOOL seamMessageBeep(UINT type)
     return MessageBeep(type);
 }
 
+PowerCapabilities seamPowerCapabilities()
+{
+    return readPowerCapabilities();
+}
+
+void seamDisplayOff(HWND window)
+{
+    // Our own window's default handling: a broadcast would wait on every
+    // window, and a hung one would hold us.
+    DefWindowProcA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+}
+
+BOOL seamKeepSystemAwake(BOOL awake)
+{
+    // Windows 98 and 2000 and later; bound by name so that 95 and NT 4.0 start.
+    using ExecutionStateFn = DWORD(WINAPI*)(DWORD);
+    const auto setState = systemFunction<ExecutionStateFn>("kernel32.dll", "SetThreadExecutionState");
+    if (setState == nullptr)
+        return FALSE;
+    return setState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS) != 0;
+}
+
 ClockSample seamReadClock()
 {
     return readSystemClocks();

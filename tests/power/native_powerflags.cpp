@@ -2,6 +2,8 @@
 // notice, and the shell process match.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "power/powerflags.h"
 
 namespace {
@@ -76,6 +78,45 @@ TEST(ShellProcess, BaseNameIsExplorerInAnyCase)
     for (const Case& c : cases)
         EXPECT_EQ(c.shell, isShellProcessName(c.name, isCp932LeadByte)) << "[" << c.name << "]";
     EXPECT_FALSE(isShellProcessName(nullptr, isCp932LeadByte));
+}
+
+// How stand-by and hibernate are carried out, by what the computer can do.
+TEST(PowerFlags, PathByTheComputersPowerCapabilities)
+{
+    using P = PowerPath;
+    //                              known  S1     S2     S3     AoAc   S4     file
+    const PowerCapabilities s3Only = {true, false, false, true, false, true, true};
+    const PowerCapabilities modern = {true, false, false, false, true, true, false};
+    const PowerCapabilities both = {true, false, false, true, true, true, true};
+    const PowerCapabilities s1Only = {true, true, false, false, false, false, false};
+    const PowerCapabilities neither = {true, false, false, false, false, false, false};
+    const PowerCapabilities noFile = {true, false, false, true, false, true, false};
+    const PowerCapabilities fileNoS4 = {true, false, false, true, false, false, true};
+    const PowerCapabilities unknown = {false, false, false, false, false, false, false};
+    const struct {
+        const char* what;
+        PowerCapabilities capabilities;
+        P standby, forcedStandby, hibernate;
+    } cases[] = {
+        {"S3 only", s3Only, P::SystemCall, P::SystemCall, P::SystemCall},
+        {"Modern Standby only, hibernation off", modern, P::DisplayOff, P::DisplayOff, P::HibernationOff},
+        {"both", both, P::SystemCall, P::SystemCall, P::SystemCall},
+        {"S1 only", s1Only, P::SystemCall, P::SystemCall, P::HibernationOff},
+        {"neither", neither, P::CannotStandBy, P::CannotStandBy, P::HibernationOff},
+        {"S4 without a hibernation file", noFile, P::SystemCall, P::SystemCall, P::HibernationOff},
+        {"a hibernation file without S4", fileNoS4, P::SystemCall, P::SystemCall, P::HibernationOff},
+        {"the query failed", unknown, P::SystemCall, P::SystemCall, P::SystemCall},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.standby, choosePowerPath(Standby, false, c.capabilities)) << c.what;
+        EXPECT_EQ(c.forcedStandby, choosePowerPath(Standby, true, c.capabilities)) << c.what;
+        EXPECT_EQ(c.hibernate, choosePowerPath(Hibernate, true, c.capabilities)) << c.what;
+        for (int32_t action : {0, 1, 4, 9})
+            EXPECT_EQ(P::ExitWindows, choosePowerPath(action, false, c.capabilities)) << c.what << " " << action;
+    }
+    EXPECT_NE(nullptr, powerPathMessage(P::CannotStandBy));
+    EXPECT_NE(nullptr, std::strstr(powerPathMessage(P::HibernationOff), "powercfg /h on"));
+    EXPECT_EQ(nullptr, powerPathMessage(P::SystemCall));
 }
 
 } // namespace

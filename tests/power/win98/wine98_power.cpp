@@ -12,6 +12,7 @@
 
 #include "power/confirm.h"
 #include "power/power.h"
+#include "program/triggers.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "syscalls/seam_recorder.h"
@@ -138,6 +139,20 @@ TEST_F(Win98Test, ClickIsTheSimpleBeepAndTheConfirmationUsesIt)
     for (int i = 0; i < 11; ++i)
         sounds += "MessageBeep 0xFFFFFFFF\n";
     EXPECT_EQ(sounds, std::string(seamRecorderLog()));
+}
+
+// Windows 98 has the keep-awake request (95 has not): an armed timer asks
+// for it there too, and gives it back. Its power capabilities may be
+// unknown: stand-by then takes the call it always took.
+TEST_F(Win98Test, KeepsAwakeAndStandsByAsBefore)
+{
+    armClockTime(8, 0);
+    command(IDM_STOP);
+    EXPECT_STREQ("SetThreadExecutionState 0x80000001\nSetThreadExecutionState 0x80000000\n", seamRecorderRequests());
+    g_app.options.powerAction = Standby;
+    EXPECT_EQ(1, performPowerAction(0, window));
+    EXPECT_STREQ("SetSystemPowerState 1 0\n", seamRecorderLog());
+    takeQuitMessage();
 }
 
 } // namespace
