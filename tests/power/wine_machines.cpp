@@ -136,7 +136,7 @@ TEST_F(MachinesTest, KeepsTheComputerAwakeFromArmingToTheEnd)
     for (const auto& c : cases) {
         restart();
         c.run(window);
-        EXPECT_EQ(kSetAndBack, std::string(seamRecorderRequests())) << c.what;
+        EXPECT_EQ(kSetAndBack, std::string(seamRecorderRequests())) << c.what << " acting " << g_app.acting << " keeping " << g_app.keepingAwake;
     }
 }
 
