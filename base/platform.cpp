@@ -154,11 +154,13 @@ bool zoneRuleOffset(void*, uint64_t utc, int64_t& offset)
     return true;
 }
 
+// Windows 7 and later; bound by name so that older systems start. Bound once,
+// before any thread of ours runs: the tick reads the clocks three times.
+using UnbiasedTimeFn = BOOL(WINAPI*)(ULONGLONG*);
+const UnbiasedTimeFn unbiasedTime = systemFunction<UnbiasedTimeFn>("kernel32.dll", "QueryUnbiasedInterruptTime");
+
 ClockSample readSystemClocks()
 {
-    // Windows 7 and later; bound by name so that older systems start.
-    using UnbiasedTimeFn = BOOL(WINAPI*)(ULONGLONG*);
-    const auto unbiasedTime = systemFunction<UnbiasedTimeFn>("kernel32.dll", "QueryUnbiasedInterruptTime");
     ClockSample sample = {};
     ULONGLONG unbiased = 0;
     sample.hasUnbiased = unbiasedTime != nullptr && unbiasedTime(&unbiased);

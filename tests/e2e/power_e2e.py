@@ -1,4 +1,5 @@
 """Shared pieces of the power end-to-end tests: the options file and the face click."""
+import os
 import struct
 import time
 
@@ -22,6 +23,14 @@ def options_fields(data):
              "forceIfHung", "powerAction", "clockMinute", "clockHour", "skinName")
     values = struct.unpack("<3i4i1024s4i256s", data)
     return {n: (v.split(b"\0")[0] if isinstance(v, bytes) else v) for n, v in zip(names, values)}
+
+
+def install_with_options(h, **fields):
+    """The recording program in a fresh folder with an options file of `fields`."""
+    app = h.install()
+    with open(os.path.join(app, "noctil.gid"), "wb") as f:
+        f.write(options_bytes(**fields))
+    return app
 
 
 def click_start(h):

@@ -8,7 +8,7 @@ import subprocess
 import time
 
 from harness import Harness
-from power_e2e import options_bytes, arm_due_now, click_start, wait_for
+from power_e2e import arm_due_now, click_start, install_with_options, wait_for
 
 CONFIRM = "Noctil !"
 NOTICE = "Noctil - お知らせ"
@@ -45,9 +45,7 @@ def seam_log(app):
 
 
 h = Harness()
-app = h.install()
-with open(os.path.join(app, "noctil.gid"), "wb") as f:
-    f.write(options_bytes(silent=1))
+app = install_with_options(h, silent=1)
 proc = h.start(app)
 h.check(h.wait_window(), "main window appears")
 

@@ -7,7 +7,7 @@ import subprocess
 import time
 
 from harness import Harness
-from power_e2e import options_bytes, arm_due_now, wait_for
+from power_e2e import arm_due_now, install_with_options, wait_for
 
 CONFIRM = "Noctil !"
 WM_TRAY_CALLBACK, WM_RBUTTONDOWN = 0x0400, 0x0204
@@ -24,9 +24,7 @@ def elsewhere(title):
 
 
 h = Harness()
-app = h.install()
-with open(os.path.join(app, "noctil.gid"), "wb") as f:
-    f.write(options_bytes(silent=1))
+app = install_with_options(h, silent=1)
 proc = h.start(app)
 h.check(h.wait_window(), "main window appears")
 arm_due_now(h)
