@@ -242,8 +242,8 @@ void freeze(uint32_t ms) { seamRecorderMoveClocks(ms, static_cast<int32_t>(ms), 
 // Ticks that run on for `ms` of the clocks, never a gap between two.
 void awakeFor(uint32_t ms)
 {
-    for (uint32_t t = 0; t < ms; t += 2000) {
-        freeze(2000);
+    for (uint32_t t = 0; t < ms; t += 4000) {
+        freeze(4000);
         pumpMessages(200);
     }
 }
@@ -297,6 +297,21 @@ TEST_F(FiringTest, NothingActsAfterAWake)
              Sleep(300);
              resumeNotice(g_app.mainWindow);
          }},
+        {"a confirmation at 0 in a hold, then the sleep", [] { armCountdown(1); },
+         [](HWND) { pumpMessages(13000); }, 1, "確認の途中", false,
+         [](HWND) {
+             Sleep(7000);
+             suspendNotice(g_app.mainWindow);
+             Sleep(4500); // its seconds run out in the hold, which still holds
+             freeze(kHourMs);
+         }},
+        {"the wait ends in a hold, then the sleep",
+         [] {
+             g_app.options.forceAction = 1;
+             beginPowerAction(g_app.mainWindow);
+         },
+         [](HWND w) { suspendNotice(w); pumpMessages(5500); freeze(kHourMs); pumpMessages(1500); }, 0, "実行を待つ間",
+         false},
         {"the wait after telling all windows",
          [] {
              g_app.options.forceAction = 1;
