@@ -45,9 +45,8 @@ uint32_t lookForWake()
 
 void noteSuspendNotice()
 {
-    lookForWake();
     g_app.suspended = 1;
-    g_app.suspendedAt = g_app.lastLook;
+    g_app.suspendedAt = seamReadClock(); // the hold's 10 s count from here
 }
 
 void noteResumeNotice(bool critical)
