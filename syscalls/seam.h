@@ -20,9 +20,9 @@ PowerCapabilities seamPowerCapabilities();
 // SC_MONITORPOWER: on Modern Standby the system then goes to sleep by itself.
 void seamDisplayOff(HWND window);
 // Asks the system to keep out of idle sleep (the display may still go off),
-// or gives the request back; false where the system has no such request
+// or gives the request back; nothing where the system has no such request
 // (Windows 95, NT 4.0).
-BOOL seamKeepSystemAwake(BOOL awake);
+void seamKeepSystemAwake(BOOL awake);
 BOOL seamMessageBeep(UINT type);
 
 // The program's clocks, read in this one place: the tick count, the system

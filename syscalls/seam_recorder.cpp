@@ -175,13 +175,11 @@ void seamDisplayOff(HWND)
     record("SC_MONITORPOWER", " 2");
 }
 
-BOOL seamKeepSystemAwake(BOOL awake)
+void seamKeepSystemAwake(BOOL awake)
 {
     // As the system seam binds it: nothing where the system lacks the call.
-    if (systemFunction<DWORD(WINAPI*)(DWORD)>("kernel32.dll", "SetThreadExecutionState") == nullptr)
-        return FALSE;
-    recordRequest("SetThreadExecutionState", awake ? " 0x80000001" : " 0x80000000");
-    return TRUE;
+    if (systemFunction<DWORD(WINAPI*)(DWORD)>("kernel32.dll", "SetThreadExecutionState") != nullptr)
+        recordRequest("SetThreadExecutionState", awake ? " 0x80000001" : " 0x80000000");
 }
 
 BOOL seamTerminateProcess(DWORD processId, const char* exeName, UINT exitCode)

@@ -52,14 +52,13 @@ void seamDisplayOff(HWND window)
     DefWindowProcA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
 }
 
-BOOL seamKeepSystemAwake(BOOL awake)
+void seamKeepSystemAwake(BOOL awake)
 {
     // Windows 98 and 2000 and later; bound by name so that 95 and NT 4.0 start.
     using ExecutionStateFn = DWORD(WINAPI*)(DWORD);
     const auto setState = systemFunction<ExecutionStateFn>("kernel32.dll", "SetThreadExecutionState");
-    if (setState == nullptr)
-        return FALSE;
-    return setState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS) != 0;
+    if (setState != nullptr)
+        setState(awake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
 }
 
 ClockSample seamReadClock()
