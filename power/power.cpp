@@ -53,6 +53,9 @@ void showFailureBox(DWORD error)
         LocalFree(text);
 }
 
+// SC_MONITORPOWER's state for the display off (1 is low power, -1 on).
+constexpr LPARAM kMonitorOff = 2;
+
 static_assert(sizeof(PROCESSENTRY32) == (sizeof(void*) == 4 ? 296 : 304), "ANSI process entry");
 
 using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
@@ -129,7 +132,7 @@ int performPowerAction(UINT exitFlags, HWND window)
         break;
     case PowerPath::DisplayOff:
         Sleep(500);
-        seamDisplayOff(window);
+        seamMonitorPower(window, kMonitorOff);
         SendMessageA(window, WM_DESTROY, 0, 0); // as after a stand-by
         return 1;
     case PowerPath::CannotStandBy:

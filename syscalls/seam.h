@@ -16,9 +16,9 @@ BOOL seamBeep(DWORD frequency, DWORD duration);
 // What the computer can do (powrprof's GetPwrCapabilities, bound at run
 // time); `known` false where it cannot be asked.
 PowerCapabilities seamPowerCapabilities();
-// Turns the display off through `window`'s own default handling of
-// SC_MONITORPOWER: on Modern Standby the system then goes to sleep by itself.
-void seamDisplayOff(HWND window);
+// SC_MONITORPOWER with `state` (2: off) through `window`'s own default
+// handling: on Modern Standby the system then goes to sleep by itself.
+void seamMonitorPower(HWND window, LPARAM state);
 // Asks the system to keep out of idle sleep (the display may still go off),
 // or gives the request back; nothing where the system has no such request
 // (Windows 95, NT 4.0).

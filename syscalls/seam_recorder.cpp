@@ -170,9 +170,9 @@ PowerCapabilities seamPowerCapabilities()
     return c;
 }
 
-void seamDisplayOff(HWND)
+void seamMonitorPower(HWND, LPARAM state)
 {
-    record("SC_MONITORPOWER", " 2");
+    record("SC_MONITORPOWER", " %ld", static_cast<long>(state));
 }
 
 void seamKeepSystemAwake(BOOL awake)

@@ -45,11 +45,11 @@ PowerCapabilities seamPowerCapabilities()
     return readPowerCapabilities();
 }
 
-void seamDisplayOff(HWND window)
+void seamMonitorPower(HWND window, LPARAM state)
 {
     // Our own window's default handling: a broadcast would wait on every
     // window, and a hung one would hold us.
-    DefWindowProcA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    DefWindowProcA(window, WM_SYSCOMMAND, SC_MONITORPOWER, state);
 }
 
 void seamKeepSystemAwake(BOOL awake)
