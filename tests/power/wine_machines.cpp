@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 #include "power/keepawake.h"
@@ -36,9 +37,20 @@ protected:
 
 TEST_F(MachinesTest, StandByAndHibernateByKindOfComputer)
 {
+    // What this system says, against the record's published byte offsets
+    // (S1-S4 at 3-6, the hibernation file at 8, AoAc at 20).
     const PowerCapabilities real = readPowerCapabilities();
     std::printf("[   INFO   ] this system: known %d S1-S3 %d%d%d AoAc %d S4 %d hibernation file %d\n", real.known,
                 real.s1, real.s2, real.s3, real.modernStandby, real.s4, real.hiberFilePresent);
+    HMODULE powrprof = LoadLibraryA("powrprof.dll");
+    const auto query = reinterpret_cast<BOOLEAN(WINAPI*)(BYTE*)>(GetProcAddress(powrprof, "GetPwrCapabilities"));
+    BYTE raw[76] = {};
+    ASSERT_NE(nullptr, query);
+    ASSERT_TRUE(query(raw));
+    FreeLibrary(powrprof);
+    EXPECT_TRUE(real.known);
+    EXPECT_EQ((std::vector<bool>{raw[3] != 0, raw[4] != 0, raw[5] != 0, raw[20] != 0, raw[6] != 0, raw[8] != 0}),
+              (std::vector<bool>{real.s1, real.s2, real.s3, real.modernStandby, real.s4, real.hiberFilePresent}));
     const struct {
         const char* what;
         PowerCapabilities capabilities;
