@@ -79,8 +79,9 @@ TEST_F(MachinesTest, StandByAndHibernateByKindOfComputer)
         EXPECT_EQ(c.call, std::string(seamRecorderLog())) << c.what;
         EXPECT_NE(std::string::npos, std::string(seamRecorderRequests()).find("GetPwrCapabilities")) << c.what;
         EXPECT_EQ(c.box != nullptr, box.found()) << c.what;
-        if (c.box != nullptr)
+        if (c.box != nullptr) {
             EXPECT_NE(std::string::npos, shown.find(c.box)) << c.what << ": " << shown;
+        }
         // What acted ends the program as a stand-by does; a refusal leaves it running.
         EXPECT_EQ(c.box == nullptr, takeQuitMessage()) << c.what;
         EXPECT_EQ(c.box == nullptr, g_ui.displaySurface == nullptr) << c.what;
@@ -110,7 +111,6 @@ TEST_F(MachinesTest, KeepsTheComputerAwakeFromArmingToTheEnd)
     const struct {
         const char* what;
         std::function<void(HWND)> run;
-        const char* requests;
     } cases[] = {
         {"armed twice, then stopped",
          [](HWND w) {
