@@ -38,6 +38,12 @@ void enableShutdownPrivilege(HWND window)
         CloseHandle(token);
 }
 
+// The box of an action that failed or could not be made, owned by no window.
+void showFailureText(const char* text)
+{
+    showMessageBox(nullptr, text, "シャットダウン処理中のエラー", MB_ICONINFORMATION | MB_OK);
+}
+
 void showFailureBox(DWORD error)
 {
     char* text = nullptr;
@@ -47,8 +53,7 @@ void showFailureBox(DWORD error)
     char number[16];
     if (text == nullptr) // a code without system text still says which it was
         formatText(number, sizeof number, "%lu", static_cast<unsigned long>(error));
-    showMessageBox(nullptr, text != nullptr ? text : number, "シャットダウン処理中のエラー",
-                   MB_ICONINFORMATION | MB_OK);
+    showFailureText(text != nullptr ? text : number);
     if (text != nullptr)
         LocalFree(text);
 }
@@ -137,7 +142,7 @@ int performPowerAction(UINT exitFlags, HWND window)
         return 1;
     case PowerPath::CannotStandBy:
     case PowerPath::HibernationOff:
-        showMessageBox(nullptr, powerPathMessage(path), "シャットダウン処理中のエラー", MB_ICONINFORMATION | MB_OK);
+        showFailureText(powerPathMessage(path));
         endPowerAction();
         return 0;
     case PowerPath::ExitWindows:
