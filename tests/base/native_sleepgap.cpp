@@ -19,10 +19,12 @@ TEST(SleepGap, FoundByTheTimeThatPassed)
         int64_t utcGapMs, unbiasedGapMs; // unbiased -1: the system has none
         bool clockSet, slept;
         uint64_t passedMs;
+        bool onlyNowHasUnbiased = false; // the other look's is not compared
     } cases[] = {
         {"one period", 1000, 150, 150, 150, false, false, 150},
         {"a loaded machine's pause", 1000, 4000, 4000, 4000, false, false, 4000},
         {"the gap limit itself", 1000, 10000, 10000, -1, false, false, 10000},
+        {"a millisecond past it", 1000, 10001, 10001, -1, false, true, 10001},
         {"30 s", 1000, 30000, 30000, 30000, false, true, 30000},
         {"hours in S3: the unbiased time stood still", 1000, 3 * kHour, 3 * kHour, 0, false, true, 3 * kHour},
         {"hours frozen by Modern Standby", 1000, 3 * kHour, 3 * kHour, 3 * kHour, false, true, 3 * kHour},
@@ -37,24 +39,16 @@ TEST(SleepGap, FoundByTheTimeThatPassed)
         {"the tick count stood still in the sleep", 1000, 0, 2 * kHour, -1, false, true, 2 * kHour},
         {"50 days frozen: more than the tick count holds", 1000, static_cast<uint32_t>(50 * 24 * kHour), 0,
          50 * 24 * kHour, true, true, 50 * 24 * kHour},
+        {"an unbiased time in one look only", 1000, 150, 150, kHour, false, false, 150, true},
     };
     for (const auto& c : cases) {
-        const ClockSample before = {c.tickBefore, kUtc, kUnbiased, c.unbiasedGapMs >= 0};
+        const ClockSample before = {c.tickBefore, kUtc, kUnbiased, c.unbiasedGapMs >= 0 && !c.onlyNowHasUnbiased};
         const ClockSample now = {c.tickBefore + c.tickGap, kUtc + static_cast<uint64_t>(c.utcGapMs * 10000),
                                  kUnbiased + static_cast<uint64_t>(c.unbiasedGapMs) * kMs, c.unbiasedGapMs >= 0};
         const GapFinding found = findSleepGap(before, now, c.clockSet);
         EXPECT_EQ(c.slept, found.slept) << c.what;
         EXPECT_EQ(c.passedMs, found.passedMs) << c.what;
     }
-}
-
-TEST(SleepGap, AnUnbiasedTimeInOneLookOnlyIsNotCompared)
-{
-    const ClockSample before = {1000, kUtc, 0, false};
-    const ClockSample now = {1150, kUtc + 150 * kMs, kUnbiased + kHour * kMs, true};
-    const GapFinding found = findSleepGap(before, now, false);
-    EXPECT_FALSE(found.slept);
-    EXPECT_EQ(150u, found.passedMs);
 }
 
 } // namespace

@@ -17,15 +17,8 @@ NOTICE = "Noctil - お知らせ"
 def freeze(h, seconds):
     """Stops every process of this run's program for `seconds`, as the system
     does; the Wine server and the display run on."""
-    mark = os.path.basename(h.workdir)
-    pids = []
-    for pid in subprocess.run(["pgrep", "-f", "noctil.exe"], capture_output=True, text=True).stdout.split():
-        try:
-            with open("/proc/%s/cmdline" % pid, "rb") as f:
-                if mark.encode() in f.read():
-                    pids.append(int(pid))
-        except OSError:
-            pass
+    found = subprocess.run(["pgrep", "-f", os.path.basename(h.workdir)], capture_output=True, text=True).stdout
+    pids = [int(pid) for pid in found.split()]
     for pid in pids:
         os.kill(pid, signal.SIGSTOP)
     time.sleep(seconds)

