@@ -107,48 +107,33 @@ TEST_F(MachinesTest, ChoosingHibernateSaysAtOnceWhenItIsOff)
 // Set once at arming, given back once when nothing is armed any more.
 TEST_F(MachinesTest, KeepsTheComputerAwakeFromArmingToTheEnd)
 {
-    const std::string kSetAndBack = "SetThreadExecutionState 0x80000001\nSetThreadExecutionState 0x80000000\n";
     const struct {
         const char* what;
-        std::function<void(HWND)> run;
+        std::function<void(HWND)> end; // after a countdown was armed
     } cases[] = {
-        {"armed twice, then stopped",
-         [](HWND w) {
-             armCountdown(600);
-             armClockTime(8, 0);
-             SendMessageA(w, WM_COMMAND, IDM_STOP, 0);
-         }},
+        {"armed again, then stopped", [](HWND w) { armClockTime(8, 0); SendMessageA(w, WM_COMMAND, IDM_STOP, 0); }},
         {"the confirmation aborted",
          [](HWND w) {
-             armCountdown(600);
              ModalDriver abort("Noctil !", pressing(IDCANCEL));
              fireMonitorTrigger(w, Timer);
-             abort.finish();
          }},
         {"a failed action",
          [](HWND w) {
-             armCountdown(600);
              g_app.running = g_app.monitorActive = 0;
              g_app.acting = 1; // as the firing leaves it, the confirmation run out
              seamRecorderFailCalls("ExitWindowsEx", ERROR_ACCESS_DENIED);
              ModalDriver box("シャットダウン処理中のエラー", pressing(IDOK));
              performPowerAction(0x09, w);
-             box.finish();
          }},
-        {"the end of the session", [](HWND w) {
-             armClockTime(8, 0);
-             SendMessageA(w, WM_ENDSESSION, TRUE, 0);
-         }},
-        {"Exit", [](HWND w) {
-             armClockTime(8, 0);
-             SendMessageA(w, WM_COMMAND, IDM_EXIT, 0);
-             takeQuitMessage();
-         }},
+        {"the end of the session", [](HWND w) { SendMessageA(w, WM_ENDSESSION, TRUE, 0); }},
+        {"Exit", [](HWND w) { SendMessageA(w, WM_COMMAND, IDM_EXIT, 0); takeQuitMessage(); }},
     };
     for (const auto& c : cases) {
         restart();
-        c.run(window);
-        EXPECT_EQ(kSetAndBack, std::string(seamRecorderRequests())) << c.what << " acting " << g_app.acting << " keeping " << g_app.keepingAwake;
+        armCountdown(600);
+        c.end(window);
+        EXPECT_STREQ("SetThreadExecutionState 0x80000001\nSetThreadExecutionState 0x80000000\n", seamRecorderRequests())
+            << c.what << ": acting " << g_app.acting << ", keeping awake " << g_app.keepingAwake;
     }
 }
 
