@@ -79,6 +79,18 @@ Fn systemFunction(const char* library, const char* name)
     return function;
 }
 
+// The DPI `window` is drawn at: the window's own where the system has per-
+// monitor scaling (Windows 10 1607 on); else the screen's, if the system
+// treats this process as DPI-aware (Vista on, by the manifest); else 96, as
+// on Windows 95 to XP, where the program draws exactly as it always has.
+int windowDpi(HWND window);
+// A system metric (icon and cursor sizes, ...) for `dpi`: the system's own
+// figure for that DPI where it can give one, else the metric scaled from the
+// system's DPI.
+int systemMetricFor(int index, int dpi);
+// A system metric at the system's own DPI (GetSystemMetrics).
+int systemMetric(int index);
+
 // Keeps the program's folder and the current directory out of the system's
 // search for libraries that are loaded by name, where the system can: called
 // first thing at start.

@@ -14,6 +14,8 @@
 #include "settings/options.h"
 #include "state/appstate.h"
 #include "ui/display.h"
+#include "ui/uistate.h"
+#include "ui/face.h"
 #include "ui/facehit.h"
 #include "ui/menu.h"
 #include "ui/modal.h"
@@ -28,23 +30,32 @@ namespace {
 
 constexpr DWORD kDefaultTargetUnits = 200000000; // 20 s in 100 ns units
 constexpr size_t kMaxScreens = 16;
+constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, Windows 8.1 on
 
-void setWindowIcons(HWND window)
-{
-    HICON small = static_cast<HICON>(
-        LoadImageA(g_app.instanceHandle, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    HICON big = LoadIconA(g_app.instanceHandle, MAKEINTRESOURCEA(IDI_PROGRAM));
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-}
-
-// The small icon is loaded as the window's own copy (the large one is the
-// system's shared one), so the window gives it back when it goes.
+// The small icon is loaded as the window's own copy at the small-icon size
+// of the window's DPI (the large one is the system's shared one), so the
+// window gives it back when it goes or changes scale.
 void releaseSmallIcon(HWND window)
 {
     HICON small = reinterpret_cast<HICON>(SendMessageA(window, WM_SETICON, ICON_SMALL, 0));
     if (small != nullptr)
         DestroyIcon(small);
+}
+
+void setSmallIcon(HWND window)
+{
+    const int size = systemMetricFor(SM_CXSMICON, g_ui.dpi);
+    HICON small = static_cast<HICON>(
+        LoadImageA(g_app.instanceHandle, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, size, size, 0));
+    releaseSmallIcon(window);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void setWindowIcons(HWND window)
+{
+    setSmallIcon(window);
+    HICON big = LoadIconA(g_app.instanceHandle, MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
 }
 
 void setDefaultTarget()
@@ -90,10 +101,10 @@ void keepOnScreen(HWND window)
     ScreenList screens;
     listScreens(screens);
     WindowRect32& r = g_app.options.windowRect;
-    const WindowPosition place = placeOnScreen({r.left, r.top}, screens.rects, screens.count);
+    const WindowPosition place = placeOnScreen({r.left, r.top}, screens.rects, screens.count, g_ui.dpi);
     r.left = place.left;
     r.top = place.top;
-    SetWindowPos(window, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(window, nullptr, r.left, r.top, facePixels(kFaceWidth), facePixels(kFaceHeight), SWP_NOZORDER);
 }
 
 void armStartupTrigger(HWND window)
@@ -112,6 +123,7 @@ LRESULT onCreate(HWND window)
     g_app.mainWindow = window;
     addTrayIcon(window);
     GetSystemMenu(window, TRUE);
+    g_ui.dpi = windowDpi(window);
     setWindowIcons(window);
     createDisplayObjects(window);
     SetTimer(window, TIMER_TICK, 150, nullptr);
@@ -199,6 +211,13 @@ POINT pointFrom(LPARAM lParam)
     return p;
 }
 
+// A client point in pixels as a point of the face's 96-DPI layout, where
+// every area is tested.
+POINT facePoint(POINT client)
+{
+    return {faceUnit(client.x, g_ui.dpi), faceUnit(client.y, g_ui.dpi)};
+}
+
 // Applies `step` to the target's calendar fields; a result that is no date
 // (31 February, a year before 1601) leaves the target as it was. The date is
 // checked before the conversion too, because some systems' conversion rolls
@@ -221,8 +240,9 @@ void changeTarget(Step step)
 
 LRESULT onNcHitTest(HWND window, LPARAM lParam)
 {
-    POINT p = pointFrom(lParam);
-    ScreenToClient(window, &p);
+    POINT client = pointFrom(lParam);
+    ScreenToClient(window, &client);
+    const POINT p = facePoint(client);
     if (inDragBar(p.x, p.y)) {
         g_app.closeHover = 0;
         return HTCAPTION;
@@ -253,9 +273,9 @@ LRESULT onRightButtonUp(HWND window)
 
 LRESULT onMouseMove(HWND window, LPARAM lParam)
 {
-    const POINT p = pointFrom(lParam);
+    const POINT p = facePoint(pointFrom(lParam));
     if (inSpinnerArea(p.x, p.y) && g_app.running == 0 && g_app.monitorActive == 0)
-        SetCursor(LoadCursorA(g_app.instanceHandle, MAKEINTRESOURCEA(IDC_ARROW_CURSOR)));
+        SetCursor(faceCursor(FaceCursor::Arrow));
     g_app.closeHover = inCloseHover(p.x, p.y) ? 1 : 0;
     g_app.buttonHover = inStartButton(p.x, p.y) ? 1 : 0;
     return 0;
@@ -291,9 +311,10 @@ void spinAt(const POINT& p)
 
 LRESULT onLeftButtonDown(HWND window, LPARAM lParam)
 {
-    const POINT p = pointFrom(lParam);
+    const POINT client = pointFrom(lParam);
+    const POINT p = facePoint(client);
     SetTimer(window, TIMER_SPIN_REPEAT, 500, nullptr);
-    g_app.lastButtonDown = p;
+    g_app.lastButtonDown = client; // sent again as it came
     SetCapture(window);
     if (inStartButton(p.x, p.y))
         g_app.buttonPressed = 1;
@@ -382,6 +403,28 @@ LRESULT onKeyDown(WPARAM key)
     return 0;
 }
 
+// The window is now on a screen of another scale, or the scale was changed:
+// everything drawn is made afresh for the new DPI, the window takes the place
+// the system suggests at the face's size there, and the face is drawn once.
+LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const int dpi = saneDpi(LOWORD(wParam));
+    if (dpi != g_ui.dpi) {
+        releaseDisplayObjects();
+        g_ui.dpi = dpi;
+        createDisplayObjects(window);
+        loadSkin(window, g_app.options.skinName);
+        setSmallIcon(window);
+        updateTrayIcon(window);
+    }
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, facePixels(kFaceWidth),
+                     facePixels(kFaceHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    presentFace(window, g_ui.shownFrame, FaceChange::Whole);
+    return 0;
+}
+
 LRESULT onTaskbarCreated(HWND window)
 {
     restoreTrayIcon(window);
@@ -413,6 +456,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETTINGCHANGE:  forgetLocalTimeOffset(); break;
     case WM_ENDSESSION:     return onEndSession(window, wParam);
     case WM_POWERBROADCAST: return onPowerBroadcast(window, wParam);
+    case WM_SETCURSOR:
+        if (setFaceCursor(lParam))
+            return TRUE;
+        break;
+    case kDpiChangedMessage: return onDpiChanged(window, wParam, lParam);
     }
     if (message != 0 && message == taskbarCreatedMessage())
         return onTaskbarCreated(window);

@@ -13,6 +13,7 @@
 #define IDB_SPIN_ARROWS         108
 #define IDB_CLOSE_DOWN          111
 #define IDB_ABOUT               113
+#define IDB_SHEET_2X            130 // the built-in sheet at twice the size, whole
 
 // Menu with its two popups.
 #define IDR_POPUP_MENU          102

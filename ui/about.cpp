@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "ui/dialogpaint.h"
+#include "ui/display.h"
 #include "ui/modal.h"
 #include "ui/uistate.h"
 
@@ -28,14 +29,20 @@ void drawLink(HDC dc, const AboutLinkSpot& spot, COLORREF color)
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color);
     const char* text = linkText(spot.link);
-    TextOutA(dc, spot.x, spot.y, text, lstrlenA(text));
+    TextOutA(dc, facePixels(spot.x), facePixels(spot.y), text, lstrlenA(text));
     if (oldFont != nullptr)
         SelectObject(dc, oldFont);
 }
 
+// The links are laid out in 96-DPI units and drawn with the face's fonts.
+AboutLink linkAtPixel(int x, int y)
+{
+    return aboutLinkAt(faceUnit(x, g_ui.dpi), faceUnit(y, g_ui.dpi));
+}
+
 void onMouseMove(HWND dialog, int x, int y)
 {
-    const AboutLink hot = aboutLinkAt(x, y);
+    const AboutLink hot = linkAtPixel(x, y);
     if (hot != AboutLink::None)
         SetCursor(LoadCursorA(nullptr, IDC_HAND));
     HDC dc = GetDC(dialog);
@@ -46,7 +53,7 @@ void onMouseMove(HWND dialog, int x, int y)
 
 void onLeftButtonUp(int x, int y)
 {
-    const AboutLink hot = aboutLinkAt(x, y);
+    const AboutLink hot = linkAtPixel(x, y);
     if (hot != AboutLink::None)
         shellOpen(linkText(hot), nullptr);
 }
@@ -64,6 +71,32 @@ void releasePicture(HWND dialog)
     }
 }
 
+HWND pictureControl(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+            return child;
+    }
+    return nullptr;
+}
+
+// At another scale the picture is redrawn at it, as the face's sheet is; the
+// control then holds the scaled copy, which releasePicture frees.
+void scalePicture(HWND dialog)
+{
+    HWND control = pictureControl(dialog);
+    if (control == nullptr || g_ui.dpi == kBaseDpi)
+        return;
+    HBITMAP plain = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP copy = plain != nullptr ? scaledBitmap(plain, g_ui.dpi) : nullptr;
+    if (copy == nullptr)
+        return;
+    HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP,
+                                                         reinterpret_cast<LPARAM>(copy)));
+    if (old != nullptr)
+        DeleteObject(old);
+}
+
 void onPaint(HWND dialog)
 {
     PAINTSTRUCT ps;
@@ -79,6 +112,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
         fillDialogPaintSet(dialog, AboutPaintRow);
         SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, kVersionText);
+        scalePicture(dialog);
         return 0;
     case WM_PAINT:
         onPaint(dialog);

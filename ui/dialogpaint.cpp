@@ -1,5 +1,7 @@
 #include "ui/dialogpaint.h"
 
+#include "base/platform.h"
+#include "base/scale.h"
 #include "state/appstate.h"
 #include "ui/uistate.h"
 
@@ -54,7 +56,8 @@ void fillDialogPaintSet(HWND dialog, DialogPaintRow row)
         return; // paints with the set of the dialogs below it
     PaintSet& set = g_open[g_openCount++];
     set.dialog = dialog;
-    set.pen = CreatePen(PS_SOLID, 0, RGB(236, 152, 0));
+    // The frame is one pixel wide at 96 DPI and as wide as the scale asks.
+    set.pen = CreatePen(PS_SOLID, scaled(1, windowDpi(dialog)), RGB(236, 152, 0));
     set.brush = CreateSolidBrush(RGB(255, 240, 158));
     set.editBrush = CreateSolidBrush(RGB(255, 240, 158));
     set.textColor = textColorOf(row);

@@ -18,12 +18,15 @@ constexpr int kLine1Y = 20;
 constexpr int kLine2Y = 40;
 
 
-// The part of a piece of the skin placed at (x, y) that lies in `area`.
-void drawSkinElementIn(const RECT& area, int id, int x, int y)
+// The part of a piece of the skin placed at (x, y) in face units that lies
+// in `area` (pixels).
+void drawSkinElementIn(const RECT& area, int id, int faceX, int faceY)
 {
-    RECT sheet;
-    if (!skinElementRect(id, sheet))
+    RECT pieceRect;
+    if (!skinElementRect(id, pieceRect))
         return;
+    const RECT sheet = facePixels(pieceRect);
+    const int x = facePixels(faceX), y = facePixels(faceY);
     const RECT placed = {x, y, x + sheet.right - sheet.left, y + sheet.bottom - sheet.top};
     RECT part;
     if (!IntersectRect(&part, &placed, &area))
@@ -65,15 +68,15 @@ void drawDateTime(int y, const char* dateTime, COLORREF colour, bool withDate)
         copyText(date, sizeof date, dateTime);
         if (char* blank = std::strchr(date, ' '))
             *blank = '\0';
-        drawTextAt(face, kDateX, y, colour, date, g_ui.fontBold);
+        drawTextAt(face, facePixels(kDateX), facePixels(y), colour, date, g_ui.fontBold);
         if (y == kLine1Y) {
             SIZE size = {};
             GetTextExtentPoint32A(face, date, static_cast<int>(std::strlen(date)), &size);
-            g_dateClearOfTime = kDateX + size.cx <= kTimeX;
+            g_dateClearOfTime = facePixels(kDateX) + size.cx <= facePixels(kTimeX);
         }
     }
     const char* clock = std::strchr(dateTime, ' ');
-    drawTextAt(face, kTimeX, y, colour, clock ? clock + 1 : "", g_ui.fontBold);
+    drawTextAt(face, facePixels(kTimeX), facePixels(y), colour, clock ? clock + 1 : "", g_ui.fontBold);
 }
 
 // Where each line's text goes: from the text column to the right edge, the
@@ -87,31 +90,35 @@ constexpr RECT kLine2Text = {kDateX, kLine2Y, kFaceWidth, kFaceHeight};
 
 bool drawsLine1(const RECT& area)
 {
-    return area.top < kLine2Y;
+    return area.top < facePixels(kLine2Y);
 }
 
 bool drawsLine2(const RECT& area)
 {
-    return area.bottom > kLine2Y;
+    return area.bottom > facePixels(kLine2Y);
 }
 
 bool drawsLabels(const RECT& area)
 {
-    return area.left < kDateX;
+    return area.left < facePixels(kDateX);
+}
+
+void drawLabel(int faceY, COLORREF colour, const char* text, HFONT font)
+{
+    drawTextAt(g_ui.displaySurface, facePixels(kLabelX), facePixels(faceY), colour, text, font);
 }
 
 void drawClockDisplay(const FaceFrame& frame, const RECT& area)
 {
-    HDC face = g_ui.displaySurface;
     if (drawsLine1(area)) {
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "現在", g_ui.fontNormal);
-        drawDateTime(kLine1Y, frame.line1, frame.colours[0], area.left < kTimeX);
+            drawLabel(kLine1Y, frame.colours[0], "現在", g_ui.fontNormal);
+        drawDateTime(kLine1Y, frame.line1, frame.colours[0], area.left < facePixels(kTimeX));
     }
     if (drawsLine2(area)) {
         const COLORREF colour = frame.running ? frame.colours[2] : frame.colours[1];
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine2Y, colour, "設定", g_ui.fontNormal);
+            drawLabel(kLine2Y, colour, "設定", g_ui.fontNormal);
         drawDateTime(kLine2Y, frame.line2, colour, true);
     }
 }
@@ -126,7 +133,7 @@ int measureChars(void* context, const char* chars, int length)
 
 void drawChars(void* context, int x, const char* chars, int length)
 {
-    TextOutA(static_cast<HDC>(context), x, kLine2Y, chars, length);
+    TextOutA(static_cast<HDC>(context), x, facePixels(kLine2Y), chars, length);
 }
 
 
@@ -136,19 +143,20 @@ void drawMonitorDisplay(const FaceFrame& frame, const RECT& area)
     const int32_t mode = frame.monitorMode;
     if (drawsLine1(area)) {
         if (drawsLabels(area))
-            drawTextAt(face, kLabelX, kLine1Y, frame.colours[0], "条件", g_ui.fontBold);
-        drawTextAt(face, kDateX, kLine1Y, frame.colours[0], monitorModeLabel(mode), g_ui.fontNormal);
+            drawLabel(kLine1Y, frame.colours[0], "条件", g_ui.fontBold);
+        drawTextAt(face, facePixels(kDateX), facePixels(kLine1Y), frame.colours[0], monitorModeLabel(mode),
+                   g_ui.fontNormal);
     }
     if (!drawsLine2(area))
         return;
     if (drawsLabels(area))
-        drawTextAt(face, kLabelX, kLine2Y, frame.colours[2], monitorTargetLabel(mode), g_ui.fontBold);
+        drawLabel(kLine2Y, frame.colours[2], monitorTargetLabel(mode), g_ui.fontBold);
     SetTextColor(face, frame.colours[2]);
     SelectObject(face, g_ui.fontNormal);
-    const int x = drawCutText(frame.line2, kDateX, monitorTextBudget(mode), measureChars, drawChars, face,
-                              systemLeadByte);
+    const int x = drawCutText(frame.line2, facePixels(kDateX), facePixels(monitorTextBudget(mode)), measureChars,
+                              drawChars, face, systemLeadByte, facePixels(kCutMarkWidth));
     if (frame.suffix[0] != '\0')
-        TextOutA(face, x, kLine2Y, frame.suffix, static_cast<int>(std::strlen(frame.suffix)));
+        TextOutA(face, x, facePixels(kLine2Y), frame.suffix, static_cast<int>(std::strlen(frame.suffix)));
 }
 
 // The area a change asks to redraw.
@@ -169,7 +177,7 @@ RECT changedArea(FaceChange change)
 // the area: the skin is copied only in part, and each text in its own line.
 void presentFace(HWND window, const FaceFrame& frame, FaceChange change)
 {
-    const RECT area = changedArea(change);
+    const RECT area = facePixels(changedArea(change));
     drawFaceImages(frame, area);
     if (frame.monitorActive)
         drawMonitorDisplay(frame, area);

@@ -6,6 +6,7 @@
 #include "base/sjistext.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
+#include "ui/display.h"
 #include "ui/skin.h"
 
 const PowerActionCommand kPowerActionCommands[5] = {
@@ -129,7 +130,7 @@ void showPopupMenu(HWND window, const POINT* screenPoint)
 
 void showPopupMenuAtIcon(HWND window)
 {
-    POINT point = kIconMenuPoint;
+    POINT point = {facePixels(kIconMenuPoint.x), facePixels(kIconMenuPoint.y)};
     ClientToScreen(window, &point);
     trackAt(window, point);
 }

@@ -1,16 +1,17 @@
 #include "ui/placement.h"
 
+#include "base/scale.h"
 #include "ui/facehit.h"
 
 namespace {
 
 // The drag area of the top bar, relative to the window, and the least of it
-// that must show to be taken hold of.
-constexpr int64_t kDragLeft = kDragAreaLeft;
-constexpr int64_t kDragRight = kDragAreaRight + 1;
-constexpr int64_t kDragBottom = kTopBarHeight;
-constexpr int64_t kGripWidth = 8;
-constexpr int64_t kGripHeight = 6;
+// that must show to be taken hold of, in face units.
+constexpr int kDragLeft = kDragAreaLeft;
+constexpr int kDragRight = kDragAreaRight + 1;
+constexpr int kDragBottom = kTopBarHeight;
+constexpr int kGripWidth = 8;
+constexpr int kGripHeight = 6;
 
 // How much of [from, to) lies in [screenFrom, screenTo); negative when none.
 // In 64 bits: a damaged options file may hold any 32-bit position.
@@ -21,13 +22,16 @@ int64_t overlap(int64_t from, int64_t to, int64_t screenFrom, int64_t screenTo)
 
 // True when one screen shows a piece of the drag area of the top bar of a
 // window at (left, top) big enough to take hold of.
-bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t count)
+bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t count, int dpi)
 {
     const int64_t left = position.left, top = position.top;
+    const int64_t dragLeft = scaled(kDragLeft, dpi), dragRight = scaled(kDragRight, dpi);
+    const int64_t dragBottom = scaled(kDragBottom, dpi);
+    const int64_t gripWidth = scaled(kGripWidth, dpi), gripHeight = scaled(kGripHeight, dpi);
     for (size_t i = 0; i < count; ++i) {
         const ScreenRect& s = screens[i];
-        if (overlap(left + kDragLeft, left + kDragRight, s.left, s.right) >= kGripWidth
-            && overlap(top, top + kDragBottom, s.top, s.bottom) >= kGripHeight)
+        if (overlap(left + dragLeft, left + dragRight, s.left, s.right) >= gripWidth
+            && overlap(top, top + dragBottom, s.top, s.bottom) >= gripHeight)
             return true;
     }
     return false;
@@ -35,7 +39,7 @@ bool topBarReachable(WindowPosition position, const ScreenRect* screens, size_t 
 
 } // namespace
 
-WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count)
+WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count, int dpi)
 {
     const WindowPosition candidates[] = {
         stored,
@@ -43,7 +47,7 @@ WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, s
         {stored.left, kDefaultWindowPosition},
     };
     for (const WindowPosition& candidate : candidates) {
-        if (topBarReachable(candidate, screens, count))
+        if (topBarReachable(candidate, screens, count, dpi))
             return candidate;
     }
     return {kDefaultWindowPosition, kDefaultWindowPosition};

@@ -19,4 +19,5 @@ constexpr int32_t kDefaultWindowPosition = 100;
 // The stored position when its top bar is reachable; else the first of these
 // that is: the default left with the stored top, the stored left with the
 // default top, the default position.
-WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count);
+// `dpi` is the scale the window is drawn at: its top bar is that much larger.
+WindowPosition placeOnScreen(WindowPosition stored, const ScreenRect* screens, size_t count, int dpi = 96);

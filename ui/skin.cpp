@@ -48,6 +48,18 @@ bool pickIndex(void* context, int index, const char* name)
     return false;
 }
 
+// From 175 % on, the skin's skin@2x.bmp where it has one; else skin.bmp
+// scaled. A missing or unreadable skin.bmp leaves the sheet as it was.
+void drawSkinSheet(HWND window, const char* name, const char* bitmapPath)
+{
+    const SheetDrawing how = sheetDrawing(g_ui.dpi, true);
+    char doublePath[kSkinPathSize];
+    if (how.doubleSheet && skinFilePath(doublePath, sizeof doublePath, name, "skin@2x.bmp")
+        && drawSheet(window, 0, doublePath, how))
+        return;
+    drawSheet(window, 0, bitmapPath, sheetDrawing(g_ui.dpi, false));
+}
+
 } // namespace
 
 void readSkinDisplayName(const char* name, char* out, size_t size)
@@ -110,8 +122,7 @@ int loadSkin(HWND window, const char* name)
     g_ui.textColor1 = readSkinColor(iniPath, "TEXTCOLOR1");
     g_ui.textColor2 = readSkinColor(iniPath, "TEXTCOLOR2");
     g_ui.textColor3 = readSkinColor(iniPath, "TEXTCOLOR3");
-    // A missing or unreadable skin.bmp leaves the sheet as it was.
-    drawBitmap(window, g_ui.skinSheet, 0, bitmapPath, 0, 0, SRCCOPY);
+    drawSkinSheet(window, name, bitmapPath);
     drawSkinElement(window, g_ui.backgroundSurface, Panel, nullptr, 0, 0, SRCCOPY);
     g_ui.faceStale = 1;
     return 1;

@@ -89,7 +89,7 @@ void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult,
 }
 
 int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDrawFn draw, void* context,
-                LeadBytePredicate isLeadByte)
+                LeadBytePredicate isLeadByte, int cutMarkWidth)
 {
     // Drawn as one run: the same pixels as drawing each character where the
     // last one ended, at a fraction of the cost. Widths add up (the face draws
@@ -123,5 +123,5 @@ int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDraw
     if (!cut)
         return x;
     draw(context, x, "..", 2);
-    return x + kCutMarkWidth;
+    return x + cutMarkWidth;
 }

@@ -51,5 +51,6 @@ void buildStatusSuffix(char* out, size_t size, int32_t mode, int32_t pingResult,
 using CharWidthFn = int (*)(void* context, const char* chars, int length);
 using CharDrawFn = void (*)(void* context, int x, const char* chars, int length);
 constexpr int kCutMarkWidth = 10;
+// `cutMarkWidth` is the mark's width at the font's scale.
 int drawCutText(const char* text, int x, int budget, CharWidthFn width, CharDrawFn draw, void* context,
-                LeadBytePredicate isLeadByte);
+                LeadBytePredicate isLeadByte, int cutMarkWidth = kCutMarkWidth);

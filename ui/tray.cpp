@@ -1,5 +1,6 @@
 #include "ui/tray.h"
 
+#include "base/platform.h"
 #include "base/sjistext.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
@@ -17,7 +18,10 @@ NotifyIconFunction g_notifyIcon = Shell_NotifyIconA;
 HICON loadStateIcon()
 {
     const int id = g_app.running ? IDI_TRAY_RUNNING : IDI_TRAY_STOPPED;
-    return static_cast<HICON>(LoadImageA(g_app.instanceHandle, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    // The notification area is drawn at the system's scale: its small-icon
+    // size (16 at 96 DPI, 24 at 144, 32 at 192).
+    const int size = systemMetric(SM_CXSMICON);
+    return static_cast<HICON>(LoadImageA(g_app.instanceHandle, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
 NOTIFYICONDATAA baseRecord(HWND window)

@@ -20,6 +20,12 @@ struct UiState {
     HFONT fontNormal = nullptr;
     HFONT fontBold = nullptr;
     HFONT fontLink = nullptr;
+    HCURSOR mainCursor = nullptr;
+    HCURSOR arrowCursor = nullptr;
+    HCURSOR ownedMainCursor = nullptr; // the same, where loaded as our own copy
+    HCURSOR ownedArrowCursor = nullptr;
+    // The DPI the surfaces, fonts and cursors are made for.
+    int dpi = 96;
     COLORREF textColor1 = kBuiltInTextColor1;
     COLORREF textColor2 = kBuiltInTextColor2;
     COLORREF textColor3 = kBuiltInTextColor3;

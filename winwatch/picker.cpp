@@ -1,6 +1,7 @@
 #include "winwatch/picker.h"
 
 #include "base/platform.h"
+#include "base/scale.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "ui/modal.h"
@@ -12,7 +13,7 @@ HWND pickHighlighted = nullptr;
 
 namespace {
 
-constexpr int kFrameWidth = 4; // pixels, one DrawFocusRect ring each
+constexpr int kFrameWidth = 4; // pixels at 96 DPI, one DrawFocusRect ring each
 
 // Draws the dotted frame along the inside of the target's outer edge, or
 // erases it: the drawing is an exclusive-or, so a second call undoes the
@@ -28,7 +29,9 @@ void toggleHighlightFrame(HWND target, HWND dialog)
     HDC dc = GetWindowDC(target); // the whole window, non-client area included
     if (dc == nullptr)
         return;
-    for (int i = 0; i < kFrameWidth; ++i) {
+    // As thick as the target's screen scale asks (6 rings at 150 %).
+    const int rings = scaled(kFrameWidth, windowDpi(target));
+    for (int i = 0; i < rings; ++i) {
         RECT ring = {i, i, w - i, h - i};
         DrawFocusRect(dc, &ring);
     }
@@ -106,7 +109,11 @@ PickBeforeDrag g_beforeDrag;
 // The dialog was made from the main window's module, which holds cursor 122.
 HCURSOR dragCursor(HWND dialog)
 {
-    return LoadCursorA(instanceOf(dialog), MAKEINTRESOURCEA(IDC_PICK_CURSOR));
+    // At the system's cursor size for the dialog's scale; shared, so it is
+    // loaded once and never freed by us.
+    const int size = systemMetricFor(SM_CXCURSOR, windowDpi(dialog));
+    return static_cast<HCURSOR>(
+        LoadImageA(instanceOf(dialog), MAKEINTRESOURCEA(IDC_PICK_CURSOR), IMAGE_CURSOR, size, size, LR_SHARED));
 }
 
 // A press on the icon's edge does not lift it: the pointer must lie strictly

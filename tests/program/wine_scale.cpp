@@ -1,0 +1,153 @@
+// The main window at the screen's scale: run at 96 DPI with the other tests,
+// and again in prefixes at 144 and 192 DPI (NOCTIL_TEST_DPI names the one
+// expected, so a prefix that did not take it fails rather than passes at 96).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "base/scale.h"
+#include "resources/resource.h"
+#include "state/appstate.h"
+#include "tests/support/time_support.h"
+#include "tests/support/wine_support.h"
+#include "ui/tray.h"
+#include "ui/uistate.h"
+
+namespace {
+
+int expectedDpi()
+{
+    const char* dpi = std::getenv("NOCTIL_TEST_DPI");
+    return dpi != nullptr ? std::atoi(dpi) : 96;
+}
+
+SIZE windowSize(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+class ScaleTest : public MainWindowTest {
+protected:
+    // A message at the face's point (x, y) in 96-DPI units, plus `nudge`
+    // pixels to the right.
+    LRESULT at(UINT message, int x, int y, int nudge = 0, WPARAM keys = 0)
+    {
+        const int dpi = g_ui.dpi;
+        return send(message, keys, MAKELPARAM(scaled(x, dpi) + nudge, scaled(y, dpi)));
+    }
+    void click(int x, int y)
+    {
+        at(WM_MOUSEMOVE, x, y);
+        at(WM_LBUTTONDOWN, x, y, 0, MK_LBUTTON);
+        at(WM_LBUTTONUP, x, y);
+    }
+};
+
+TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
+{
+    const int dpi = expectedDpi();
+    ASSERT_EQ(dpi, g_ui.dpi);
+    const SIZE size = windowSize(window);
+    EXPECT_EQ(scaled(220, dpi), size.cx);
+    EXPECT_EQ(scaled(65, dpi), size.cy);
+
+    // The first pixel of the start button's area hovers it, the one before not.
+    at(WM_MOUSEMOVE, 186, 36, -1);
+    EXPECT_EQ(0, g_app.buttonHover);
+    at(WM_MOUSEMOVE, 186, 36);
+    EXPECT_EQ(1, g_app.buttonHover);
+
+    POINT bar = {scaled(100, dpi), scaled(5, dpi)}, icon = {scaled(17, dpi), scaled(5, dpi)};
+    ClientToScreen(window, &bar);
+    ClientToScreen(window, &icon);
+    EXPECT_EQ(HTCAPTION, send(WM_NCHITTEST, 0, MAKELPARAM(bar.x, bar.y)));
+    EXPECT_EQ(HTCLIENT, send(WM_NCHITTEST, 0, MAKELPARAM(icon.x, icon.y)));
+
+    click(196, 36);
+    EXPECT_EQ(1, g_app.running);
+    click(196, 36);
+    EXPECT_EQ(0, g_app.running);
+    ASSERT_TRUE(setTarget(::at(2026, 5, 15, 12, 37, 45)));
+    click(147, 33); // the minute's up arrow
+    EXPECT_EQ("2026-05-15 12:38:45", target());
+    click(53, 57); // the year's down arrow
+    EXPECT_EQ("2025-05-15 12:38:45", target());
+    // The held arrow repeats where it was pressed, in pixels as it came.
+    at(WM_LBUTTONDOWN, 147, 57, 0, MK_LBUTTON);
+    SendMessageA(window, WM_TIMER, TIMER_SPIN_REPEAT, 0);
+    at(WM_LBUTTONUP, 147, 57);
+    EXPECT_EQ("2025-05-15 12:36:45", target());
+
+    at(WM_MOUSEMOVE, 210, 5);
+    at(WM_LBUTTONDOWN, 210, 5, 0, MK_LBUTTON);
+    at(WM_LBUTTONUP, 210, 5);
+    EXPECT_TRUE(takeQuitMessage()) << "the close box";
+}
+
+bool gdiObjectGone(HGDIOBJ object)
+{
+    return GetObjectType(object) == 0;
+}
+
+TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
+{
+    const int from = g_ui.dpi;
+    for (int to : {from * 2, 120, from, 168, from}) {
+        SCOPED_TRACE(testing::Message() << from << " to " << to);
+        const HGDIOBJ before[] = {g_ui.displayBitmap, g_ui.backgroundBitmap, g_ui.skinSheetBitmap, g_ui.displaySurface,
+                                  g_ui.backgroundSurface, g_ui.skinSheet, g_ui.fontNormal, g_ui.fontBold,
+                                  g_ui.fontLink};
+        const HCURSOR cursor = g_ui.ownedMainCursor; // null: the system's shared one
+        const HICON small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        RECT suggested = {40, 30, 40 + scaled(220, to), 30 + scaled(65, to)};
+        send(0x02E0, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+
+        ASSERT_EQ(to, g_ui.dpi);
+        RECT r = {};
+        GetWindowRect(window, &r);
+        EXPECT_EQ(40, r.left);
+        EXPECT_EQ(30, r.top);
+        EXPECT_EQ(scaled(220, to), r.right - r.left);
+        EXPECT_EQ(scaled(65, to), r.bottom - r.top);
+        BITMAP surface = {};
+        GetObjectA(g_ui.displayBitmap, sizeof surface, &surface);
+        EXPECT_EQ(scaled(220, to), surface.bmWidth);
+        EXPECT_EQ(scaled(65, to), surface.bmHeight);
+        LOGFONTA font = {};
+        GetObjectA(g_ui.fontBold, sizeof font, &font);
+        EXPECT_EQ(faceFontHeight(to), font.lfHeight);
+        for (HGDIOBJ old : before)
+            EXPECT_TRUE(gdiObjectGone(old)) << old;
+        ICONINFO info = {};
+        EXPECT_FALSE(cursor != nullptr && GetIconInfo(cursor, &info)) << "the cursor of the last scale";
+        EXPECT_FALSE(small != nullptr && GetIconInfo(small, &info)) << "the small icon of the last scale";
+        EXPECT_NE(nullptr, g_ui.mainCursor);
+    }
+}
+
+int g_shownIconWidth = 0;
+BOOL WINAPI keepIcon(DWORD, NOTIFYICONDATAA* data)
+{
+    ICONINFO info = {};
+    BITMAP picture = {};
+    if (GetIconInfo(data->hIcon, &info)) {
+        GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof picture, &picture);
+        g_shownIconWidth = picture.bmWidth;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return TRUE;
+}
+
+TEST_F(ScaleTest, AtScaleTheNotificationIconHasTheSmallIconSize)
+{
+    setNotifyIconForTest(keepIcon);
+    g_shownIconWidth = 0;
+    addTrayIcon(window);
+    setNotifyIconForTest(nullptr);
+    EXPECT_EQ(scaled(16, expectedDpi()), g_shownIconWidth);
+}
+
+} // namespace
