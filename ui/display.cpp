@@ -130,10 +130,6 @@ HBITMAP loadBitmap(HWND window, int id, const char* file)
     return nullptr;
 }
 
-} // namespace
-
-namespace {
-
 // Calls only a scaled face makes, bound by name: a face at 96 DPI (every face
 // on Windows 95 to XP) runs on the calls it always has.
 struct ScalingCalls {

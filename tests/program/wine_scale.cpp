@@ -100,6 +100,7 @@ TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
                                   g_ui.backgroundSurface, g_ui.skinSheet, g_ui.fontNormal, g_ui.fontBold,
                                   g_ui.fontLink};
         const HCURSOR cursor = g_ui.ownedMainCursor; // null: the system's shared one
+        SetCursor(g_ui.mainCursor); // on show while it goes
         const HICON small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
         RECT suggested = {40, 30, 40 + scaled(220, to), 30 + scaled(65, to)};
         send(0x02E0, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
@@ -122,6 +123,7 @@ TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
             EXPECT_TRUE(gdiObjectGone(old)) << old;
         ICONINFO info = {};
         EXPECT_FALSE(cursor != nullptr && GetIconInfo(cursor, &info)) << "the cursor of the last scale";
+        EXPECT_TRUE(cursor == nullptr || GetCursor() != cursor) << "a cursor gone is not left on show";
         EXPECT_FALSE(small != nullptr && GetIconInfo(small, &info)) << "the small icon of the last scale";
         EXPECT_NE(nullptr, g_ui.mainCursor);
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "base/scale.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
 #include "tests/support/wine_support.h"
@@ -221,6 +222,34 @@ TEST_F(AboutTest, LeavesAnotherDialogsPaintSetAlone)
     inspect([](HWND w) { runAboutDialog(w); }, seen);
     EXPECT_TRUE(seen.otherSetKept);
     EXPECT_EQ(0u, GetObjectType(seen.pen)) << "the box's own pen is still released";
+}
+
+// On a screen at 150 % the picture is drawn at that scale, and the links lie
+// where they are drawn there; the scaled picture goes with the box.
+TEST_F(AboutTest, AtAnotherScaleThePictureAndLinksScale)
+{
+    send(0x02E0, MAKEWPARAM(144, 144), 0); // WM_DPICHANGED
+    BITMAP picture = {};
+    HGDIOBJ shown = nullptr;
+    ModalDriver driver(kAboutCaption, [&](HWND dialog) {
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr && shown == nullptr; c = GetWindow(c, GW_HWNDNEXT))
+            shown = reinterpret_cast<HGDIOBJ>(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        GetObjectA(shown, sizeof picture, &picture);
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(375, 81)); // the mail link's 250,54 at 150 %
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(300, 55)); // where it lies at 100 %
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    runAboutDialog(window);
+    driver.finish();
+    HBITMAP plain = LoadBitmapA(g_app.instanceHandle, MAKEINTRESOURCEA(IDB_ABOUT));
+    BITMAP original = {};
+    GetObjectA(plain, sizeof original, &original);
+    DeleteObject(plain);
+    EXPECT_EQ(scaled(original.bmWidth, 144), picture.bmWidth);
+    EXPECT_EQ(scaled(original.bmHeight, 144), picture.bmHeight);
+    EXPECT_EQ(0u, GetObjectType(shown)) << "the scaled picture is freed with the box";
+    const std::vector<std::pair<std::string, std::string>> expected = {{kAboutMailLink, "(null)"}};
+    EXPECT_EQ(expected, g_opened);
 }
 
 TEST_F(AboutTest, HelpOpensTheFileBesideTheProgram)
