@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/scale.h"
 #include "program/tick.h"
 #include "resources/resource.h"
 #include "state/appstate.h"
@@ -107,6 +108,36 @@ protected:
         EXPECT_EQ("", compareRegions(panel.dc(), 0, 0, g_ui.backgroundSurface, 0, 0, 220, 65)) << what;
     }
 };
+
+// The double-size sheet from 175 % on where the skin has one; else the
+// plain one, each of its pixels a whole block at 200 %.
+TEST_F(SkinTest, TheSheetAtEachScale)
+{
+    const COLORREF kDoublePanel = RGB(20, 200, 30);
+    makeFullSkin("t_plain");
+    makeFullSkin("t_double");
+    EXPECT_TRUE(writeBitmapFile(skinsDirectory() + "\\t_double\\skin@2x.bmp", 440, 242,
+                                [=](int, int y) { return y < 112 ? kSheetTop : kDoublePanel; }));
+    const struct {
+        int dpi;
+        const char* skin;
+        COLORREF panel;
+    } cases[] = {
+        {144, "t_double", kSheetPanel}, {168, "t_double", kDoublePanel}, {192, "t_double", kDoublePanel},
+        {192, "t_plain", kSheetPanel},  {96, "t_double", kSheetPanel},
+    };
+    for (const auto& c : cases) {
+        send(0x02E0, MAKEWPARAM(c.dpi, c.dpi), 0); // WM_DPICHANGED
+        loadSkin(window, c.skin);
+        BITMAP sheet = {};
+        GetObjectA(g_ui.skinSheetBitmap, sizeof sheet, &sheet);
+        EXPECT_EQ(scaled(220, c.dpi), sheet.bmWidth) << c.dpi << " " << c.skin;
+        // Resampling blends the rows at the edge; whole-number scales keep it sharp.
+        const int panelTop = scaled(56, c.dpi), blend = c.dpi % 96 == 0 ? 0 : 3;
+        EXPECT_EQ(c.panel, GetPixel(g_ui.skinSheet, 5, panelTop + blend)) << c.dpi << " " << c.skin;
+        EXPECT_EQ(kSheetTop, GetPixel(g_ui.skinSheet, 5, panelTop - 1 - blend)) << c.dpi << " " << c.skin;
+    }
+}
 
 TEST_F(SkinTest, DirectorySkinFillsSheetBackgroundAndColours)
 {
