@@ -56,8 +56,10 @@ void fillDialogPaintSet(HWND dialog, DialogPaintRow row)
         return; // paints with the set of the dialogs below it
     PaintSet& set = g_open[g_openCount++];
     set.dialog = dialog;
-    // The frame is one pixel wide at 96 DPI and as wide as the scale asks.
-    set.pen = CreatePen(PS_SOLID, scaled(1, windowDpi(dialog)), RGB(236, 152, 0));
+    // The frame is one pixel wide at 96 DPI and as wide as the scale asks,
+    // all of it inside the dialog on every side.
+    const int width = scaled(1, windowDpi(dialog));
+    set.pen = CreatePen(width > 1 ? PS_INSIDEFRAME : PS_SOLID, width, RGB(236, 152, 0));
     set.brush = CreateSolidBrush(RGB(255, 240, 158));
     set.editBrush = CreateSolidBrush(RGB(255, 240, 158));
     set.textColor = textColorOf(row);

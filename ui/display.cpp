@@ -75,6 +75,19 @@ HFONT createDisplayFont(const char* face, int height, int weight, BOOL underline
                        FIXED_PITCH | FF_MODERN, face);
 }
 
+// The advance of a digit of the bold face font at 96 DPI, the one the face's
+// layout (the digit arrows over the date and time) is made for.
+int digitAdvanceAt96(HDC surface)
+{
+    HFONT font = createDisplayFont(kDisplayFontFace, kFaceFontHeight, FW_BOLD, FALSE);
+    HGDIOBJ previous = SelectObject(surface, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(surface, "0", 1, &size);
+    SelectObject(surface, previous);
+    DeleteObject(font);
+    return size.cx;
+}
+
 } // namespace
 
 int facePixels(int faceUnits)
@@ -101,6 +114,7 @@ void createDisplayObjects(HWND window)
     g_ui.backgroundSurface = createSurface(windowDc, width, height, g_ui.backgroundBitmap);
     g_ui.skinSheet = createSurface(windowDc, facePixels(kSheetWidth), facePixels(kSheetHeight), g_ui.skinSheetBitmap);
     ReleaseDC(window, windowDc);
+    g_ui.digitAdvance96 = digitAdvanceAt96(g_ui.displaySurface);
     loadFaceCursors(window);
     // A skin whose skin.bmp is missing keeps the sheet it finds; at start-up
     // that is the built-in one rather than an empty bitmap.
@@ -137,6 +151,7 @@ struct ScalingCalls {
     int(WINAPI* setStretchMode)(HDC, int);
     BOOL(WINAPI* setBrushOrigin)(HDC, int, int, LPPOINT);
     BOOL(WINAPI* destroyCursor)(HCURSOR);
+    BOOL(WINAPI* extTextOut)(HDC, int, int, UINT, const RECT*, LPCSTR, UINT, const INT*);
 };
 
 const ScalingCalls& scalingCalls()
@@ -147,6 +162,7 @@ const ScalingCalls& scalingCalls()
         bindFunction(gdi, "StretchBlt", bound.stretchBlt);
         bindFunction(gdi, "SetStretchBltMode", bound.setStretchMode);
         bindFunction(gdi, "SetBrushOrgEx", bound.setBrushOrigin);
+        bindFunction(gdi, "ExtTextOutA", bound.extTextOut);
         bindFunction(GetModuleHandleA("user32.dll"), "DestroyCursor", bound.destroyCursor);
         return bound;
     }();
@@ -256,6 +272,29 @@ int drawSkinElement(HWND window, HDC target, int id, const char* file, int x, in
     else
         drawBitmap(window, target, id, file, x, y, rop);
     return 1;
+}
+
+int drawGridText(HDC target, int faceX, int y, COLORREF colour, const char* text, HFONT font)
+{
+    const int length = static_cast<int>(std::strlen(text));
+    const auto extTextOut = scalingCalls().extTextOut;
+    if (g_ui.dpi == kBaseDpi || g_ui.digitAdvance96 <= 0 || extTextOut == nullptr || length > kMaxGridText) {
+        drawTextAt(target, facePixels(faceX), y, colour, text, font);
+        SIZE size = {};
+        GetTextExtentPoint32A(target, text, length, &size);
+        return size.cx;
+    }
+    // A font drawn at another size does not grow exactly in step (a bold
+    // face is one pixel wider at any size): each character is set where it
+    // stands at 96 DPI, scaled, so the digits stay under their arrows.
+    INT advances[kMaxGridText];
+    for (int i = 0; i < length; ++i)
+        advances[i] = facePixels(faceX + (i + 1) * g_ui.digitAdvance96) - facePixels(faceX + i * g_ui.digitAdvance96);
+    SelectObject(target, font);
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, colour);
+    extTextOut(target, facePixels(faceX), y, 0, nullptr, text, static_cast<UINT>(length), advances);
+    return facePixels(faceX + length * g_ui.digitAdvance96) - facePixels(faceX);
 }
 
 int drawTextAt(HDC target, int x, int y, COLORREF colour, const char* text, HFONT font)

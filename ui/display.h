@@ -57,6 +57,12 @@ int drawSkinElement(HWND window, HDC target, int id, const char* file, int x, in
 // selected. Returns 0.
 int drawTextAt(HDC target, int x, int y, COLORREF colour, const char* text, HFONT font);
 
+// Fixed-pitch text whose characters stand where they do at 96 DPI, scaled
+// (`faceX` in face units, `y` in pixels): the date and time under the digit
+// arrows. Returns the width drawn, in pixels.
+constexpr int kMaxGridText = 32;
+int drawGridText(HDC target, int faceX, int y, COLORREF colour, const char* text, HFONT font);
+
 // WM_PAINT: copies the invalid part of the composed face to the window.
 void paintDisplay(HWND window);
 constexpr RECT kWholeFace = {0, 0, kFaceWidth, kFaceHeight};

@@ -68,15 +68,12 @@ void drawDateTime(int y, const char* dateTime, COLORREF colour, bool withDate)
         copyText(date, sizeof date, dateTime);
         if (char* blank = std::strchr(date, ' '))
             *blank = '\0';
-        drawTextAt(face, facePixels(kDateX), facePixels(y), colour, date, g_ui.fontBold);
-        if (y == kLine1Y) {
-            SIZE size = {};
-            GetTextExtentPoint32A(face, date, static_cast<int>(std::strlen(date)), &size);
-            g_dateClearOfTime = facePixels(kDateX) + size.cx <= facePixels(kTimeX);
-        }
+        const int width = drawGridText(face, kDateX, facePixels(y), colour, date, g_ui.fontBold);
+        if (y == kLine1Y)
+            g_dateClearOfTime = facePixels(kDateX) + width <= facePixels(kTimeX);
     }
     const char* clock = std::strchr(dateTime, ' ');
-    drawTextAt(face, facePixels(kTimeX), facePixels(y), colour, clock ? clock + 1 : "", g_ui.fontBold);
+    drawGridText(face, kTimeX, facePixels(y), colour, clock ? clock + 1 : "", g_ui.fontBold);
 }
 
 // Where each line's text goes: from the text column to the right edge, the

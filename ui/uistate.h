@@ -26,6 +26,7 @@ struct UiState {
     HCURSOR ownedArrowCursor = nullptr;
     // The DPI the surfaces, fonts and cursors are made for.
     int dpi = 96;
+    int digitAdvance96 = 0; // a bold digit's advance at 96 DPI
     COLORREF textColor1 = kBuiltInTextColor1;
     COLORREF textColor2 = kBuiltInTextColor2;
     COLORREF textColor3 = kBuiltInTextColor3;

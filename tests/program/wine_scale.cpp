@@ -86,6 +86,35 @@ TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
     EXPECT_TRUE(takeQuitMessage()) << "the close box";
 }
 
+// The rightmost column of line 2 (the target's time) holding the text colour.
+int rightmostInkOfLine2()
+{
+    const int top = scaled(40, g_ui.dpi), bottom = scaled(65, g_ui.dpi), width = scaled(220, g_ui.dpi);
+    for (int x = width - 1; x >= 0; --x) {
+        for (int y = top; y < bottom; ++y) {
+            if (GetPixel(g_ui.displaySurface, x, y) == g_ui.textColor2)
+                return x;
+        }
+    }
+    return -1;
+}
+
+// The digits stay under their arrows: the time's last digit ends where it
+// ends at 96 DPI, scaled, though the font does not grow exactly in step.
+TEST_F(ScaleTest, AtScaleTheDigitsStandWhereTheArrowsAre)
+{
+    const int dpi = g_ui.dpi;
+    const int at96 = [this] {
+        send(0x02E0, MAKEWPARAM(96, 96), 0);
+        return rightmostInkOfLine2();
+    }();
+    for (int to : {dpi, 144, 192}) {
+        send(0x02E0, MAKEWPARAM(to, to), 0);
+        const int expected = scaled(at96 + 1, to) - 1;
+        EXPECT_NEAR(expected, rightmostInkOfLine2(), scaled(1, to)) << to << " DPI; at 96: " << at96;
+    }
+}
+
 bool gdiObjectGone(HGDIOBJ object)
 {
     return GetObjectType(object) == 0;
