@@ -2,8 +2,10 @@
 window that recomposes 220 x 65 pixels with the same font every 150 ms and
 keeps a tray icon): CPU seconds per minute and private memory while idling
 with the clock display, a countdown and the network watch on 127.0.0.1, the
-time from process start to the mapped window, and the executables' sizes.
-Run through tools/bench_idle.sh, which supplies the display and a private
+time from process start to the mapped window, the window's size (the
+face's at the screen's DPI: 220 x 65 at 96, 440 x 130 at 192; the floor
+scales its face alike) and the executables' sizes. Run through
+tools/bench_idle.sh, which supplies the display, the DPI and a private
 network namespace."""
 import os
 import shutil
@@ -68,9 +70,13 @@ def private_mb(pid):
     return total / 1024.0
 
 
-def window_mapped(title):
-    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+def window_size(title):
+    """"WIDTHxHEIGHT" of the mapped window named `title`, or None."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title,
+                            "getwindowgeometry", "%@"], capture_output=True, text=True)
+    if found.returncode != 0 or "Geometry:" not in found.stdout:
+        return None
+    return found.stdout.split("Geometry:")[1].split()[0]
 
 
 def measure(name, exe, title, ini):
@@ -91,13 +97,13 @@ def measure(name, exe, title, ini):
                             stderr=subprocess.DEVNULL)
     first_frame = None
     while time.time() - start < 60:
-        if pids_of(work, exe) and window_mapped(title):
+        if pids_of(work, exe) and window_size(title):
             first_frame = time.time() - start
             break
         time.sleep(0.02)
     time.sleep(5)  # settle: fonts, the first pings
     pids = pids_of(work, exe)
-    row = {"case": name, "start": first_frame, "cpu": None, "mem": None}
+    row = {"case": name, "start": first_frame, "cpu": None, "mem": None, "size": window_size(title)}
     if pids:
         pid = pids[-1]
         c0 = cpu_seconds(pid)
@@ -117,11 +123,12 @@ def main():
     subprocess.run([WINE_RUN, "cmd", "/c", "exit"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
     only = os.environ.get("NOCTIL_BENCH_CASES")  # e.g. "network" to run only the cases naming it
     rows = [measure(*case) for case in CASES if not only or only in case[0]]
-    print("%-20s %14s %14s %12s" % ("case", "CPU s/min", "private MB", "start s"))
+    print("%-20s %14s %14s %12s %10s" % ("case", "CPU s/min", "private MB", "start s", "window"))
     for r in rows:
-        print("%-20s %14s %14s %12s" % (r["case"], "%.3f" % r["cpu"] if r["cpu"] is not None else "-",
-                                       "%.1f" % r["mem"] if r["mem"] is not None else "-",
-                                       "%.2f" % r["start"] if r["start"] is not None else "-"))
+        print("%-20s %14s %14s %12s %10s" % (r["case"], "%.3f" % r["cpu"] if r["cpu"] is not None else "-",
+                                            "%.1f" % r["mem"] if r["mem"] is not None else "-",
+                                            "%.2f" % r["start"] if r["start"] is not None else "-",
+                                            r["size"] or "-"))
     for exe in ("noctil.exe", "noctillink.exe"):
         size = os.path.getsize(os.path.join(BUILD, "bin", exe))
         print("%-20s %10d bytes (%.1f KiB)" % (exe, size, size / 1024.0))

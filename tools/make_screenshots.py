@@ -11,6 +11,12 @@ docs/dialog-<id>.png              every dialog: 110 confirmation, 112 about,
                                   network host, 126 countdown, 127 clock time,
                                   129 auto-start
 docs/tray-stopped.png, tray-running.png   the notification-area icon
+
+With --dpi DPI (other than 96; the prefix's screen must be at that DPI,
+which tools/make_screenshots.sh sees to), only the window and the about box,
+whose link texts and picture the program draws itself, at that scale:
+docs/face-<percent>.png and dialog-112-<percent>.png (150 for 144 DPI, 200
+for 192).
 """
 import os
 import shutil
@@ -83,6 +89,40 @@ def tray(name):
 
 h = Harness()
 docs = os.path.join(h.root, "docs")
+dpi = int(h.extra_args[h.extra_args.index("--dpi") + 1]) if "--dpi" in h.extra_args else 96
+
+
+def other_scale():
+    """The window and the about box at `dpi`, then the program ends."""
+    suffix = "-%d" % (dpi * 100 // 96)
+    app = h.install()
+    with open(os.path.join(app, "noctil.gid"), "wb") as f:
+        f.write(options_bytes())
+    proc = h.start(app)
+    h.check(h.wait_window(), "main window appears")
+    i = h.info() or {"width": 0, "height": 0}
+    h.check((i["width"], i["height"]) == (scaled(220), scaled(65)), "the window is the face at %d DPI" % dpi,
+            (i["width"], i["height"]))
+    face("face%s.png" % suffix)
+    ident, command, caption, close = next(d for d in DIALOGS if d[0] == 112)
+    h.command(command)
+    if h.check(wait_for(lambda: rect(caption), 20, 0.2) is not None, "dialog %d opens" % ident):
+        time.sleep(0.5)
+        shoot_rect("dialog-%d%s.png" % (ident, suffix), rect(caption))
+        h.probe("press", caption, close)
+        h.check(wait_for(lambda: rect(caption) is None, 20, 0.2) is not None, "dialog %d closes" % ident)
+    h.check(h.exit_program(proc) == 0, "exits with 0")
+    h.finish()
+
+
+def scaled(v):
+    """As the program scales a length in face units (base/scale.h)."""
+    return (v * dpi + 48) // 96
+
+
+if dpi != 96:
+    other_scale()
+
 app = h.install()
 with open(os.path.join(app, "noctil.gid"), "wb") as f:  # forced, so the wait notice comes
     f.write(options_bytes(force_action=1, silent=1, rect=(100, 60, 320, 125)))
