@@ -25,6 +25,8 @@
 //                                   unused). Prints what failed and exits 1 when a step takes 10 s.
 //   probe foreground                the caption of the foreground window
 //   probe windows                   "class caption" of each visible top-level window of noctil's process
+//   probe labels CAPTION            each text label of that window measured in its own font (see
+//                                   label_hook.cpp); exit 1 if none is found
 //   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
 //                                   the face's text font and line-2 colour, adds no pixel to the
 //                                   window: that text is on the face. -1 if none.
@@ -359,6 +361,20 @@ int main(int argc, char** argv)
         if (w == nullptr || !GetWindowRect(w, &r))
             return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "labels") == 0 && named != nullptr) {
+        // The library beside the probe measures them in the window's own thread.
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::strcpy(std::strrchr(path, '\\') + 1, "labelhook.dll");
+        HMODULE hook = LoadLibraryA(path);
+        auto measure = hook ? reinterpret_cast<bool (*)(HWND, char*, size_t)>(GetProcAddress(hook, "measureLabels"))
+                            : nullptr;
+        static char labels[1 << 16];
+        if (measure == nullptr || !measure(named, labels, sizeof labels) || labels[0] == '\0')
+            return 1;
+        std::fputs(labels, stdout);
         return 0;
     }
     if (std::strcmp(cmd, "close") == 0 && named != nullptr)
