@@ -44,6 +44,14 @@ target_link_options(planted_library PRIVATE ${NOCTIL_LINK})
 set_target_properties(planted_library PROPERTIES PREFIX "" OUTPUT_NAME planted
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
 add_dependencies(probe planted_library)
+# The probe's labels command hooks it into the thread of the window it measures.
+add_library(label_hook SHARED e2e/label_hook.cpp)
+target_compile_definitions(label_hook PRIVATE ${NOCTIL_DEFS})
+target_link_libraries(label_hook PRIVATE user32 gdi32)
+target_link_options(label_hook PRIVATE ${NOCTIL_LINK})
+set_target_properties(label_hook PROPERTIES PREFIX "" OUTPUT_NAME labelhook
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
+add_dependencies(probe label_hook)
 add_dependencies(wine_base planted_library)
 
 # A harmless helper process for the power tests (windows that log the

@@ -22,9 +22,13 @@
 //                                   wait for its visible window CAPTION, WM_COMMAND CLOSE to that, wait
 //                                   until it is gone. CAPTION "#32768" is the popup menu, opened by a
 //                                   right click on the top bar and closed by Escape (CMD, CLOSE
-//                                   unused). Prints what failed and exits 1 when a step takes 10 s.
+//                                   unused). CAPTION "#dpi" is a change of DPI to CMD and back to
+//                                   CLOSE (WM_DPICHANGED without a rectangle: none can cross
+//                                   processes). Prints what failed and exits 1 when a step takes 10 s.
 //   probe foreground                the caption of the foreground window
 //   probe windows                   "class caption" of each visible top-level window of noctil's process
+//   probe labels CAPTION            each text label of that window measured in its own font (see
+//                                   label_hook.cpp); exit 1 if none is found
 //   probe face-line X Y FORMAT      the first N (0..999) for which FORMAT with %d, drawn at X, Y in
 //                                   the face's text font and line-2 colour, adds no pixel to the
 //                                   window: that text is on the face. -1 if none.
@@ -183,9 +187,21 @@ bool waitShown(DWORD process, const char* cls, const char* caption, bool want, H
     }
 }
 
-// Opens one dialog (or the popup menu) and closes it again; null, or what failed.
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED
+
+// Opens one dialog (or the popup menu) and closes it again, or changes the
+// DPI and back; null, or what failed.
 const char* openAndClose(HWND window, UINT command, const char* caption, UINT close)
 {
+    if (std::strcmp(caption, "#dpi") == 0) {
+        const UINT dpis[] = {command, close};
+        for (const UINT dpi : dpis) {
+            DWORD_PTR result;
+            if (!SendMessageTimeoutA(window, kDpiChanged, MAKEWPARAM(dpi, dpi), 0, SMTO_NORMAL, 10000, &result))
+                return "did not answer";
+        }
+        return nullptr;
+    }
     const DWORD process = processOf(window);
     const bool menu = std::strcmp(caption, "#32768") == 0;
     const char* cls = menu ? caption : nullptr;
@@ -359,6 +375,20 @@ int main(int argc, char** argv)
         if (w == nullptr || !GetWindowRect(w, &r))
             return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (std::strcmp(cmd, "labels") == 0 && named != nullptr) {
+        // The library beside the probe measures them in the window's own thread.
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::strcpy(std::strrchr(path, '\\') + 1, "labelhook.dll");
+        HMODULE hook = LoadLibraryA(path);
+        auto measure = hook ? reinterpret_cast<bool (*)(HWND, char*, size_t)>(GetProcAddress(hook, "measureLabels"))
+                            : nullptr;
+        static char labels[1 << 16];
+        if (measure == nullptr || !measure(named, labels, sizeof labels) || labels[0] == '\0')
+            return 1;
+        std::fputs(labels, stdout);
         return 0;
     }
     if (std::strcmp(cmd, "close") == 0 && named != nullptr)

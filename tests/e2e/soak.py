@@ -1,7 +1,10 @@
 """Soak: the program ticks with each display (the clock, a countdown, the
 network watch on 127.0.0.1) while its popup menu and every dialog open and
-close round after round. After a warm-up its GDI objects, windows, menus and
-private memory must not grow; the figures are printed at each checkpoint.
+close round after round; then, with the clock, the screen's DPI changes to
+150 % and back, to 200 % and back, round after round, each change rebuilding
+the face's surfaces, fonts, cursors and icons. After a warm-up its GDI
+objects, windows, menus and private memory must not grow; the figures are
+printed at each checkpoint.
 
 What is counted, for the running noctil.exe (the system's own counters read 0
 under Wine):
@@ -46,18 +49,25 @@ OPENINGS = [
     (40040, PICKER, IDCANCEL),
 ]
 
-# Each display, armed at start by the auto-start file. Cancelling dialogs 127,
-# 125 and 121 stops what runs, so each round ends by arming it again with OK.
+# One round of DPI changes: to each DPI and back (WM_DPICHANGED as the system
+# sends it, less the suggested rectangle, which cannot cross processes: the
+# window stays where it is).
+DPI_CHANGES = [(144, "#dpi", 96), (192, "#dpi", 96)]
+
+# Each display, armed at start by the auto-start file, and the steps of its
+# rounds. Cancelling dialogs 127, 125 and 121 stops what runs, so each round
+# ends by arming it again with OK.
 PHASES = [
-    ("clock", b"SEL=0", None),
-    ("countdown", b"SEL=C\r\nCOUNT=600", (40047, COUNTDOWN, IDOK)),
-    ("network", b"SEL=N\r\nHOST=127.0.0.1", (40041, HOST, IDOK)),
+    ("clock", b"SEL=0", OPENINGS),
+    ("countdown", b"SEL=C\r\nCOUNT=600", OPENINGS + [(40047, COUNTDOWN, IDOK)]),
+    ("network", b"SEL=N\r\nHOST=127.0.0.1", OPENINGS + [(40041, HOST, IDOK)]),
+    ("dpi", b"SEL=0", DPI_CHANGES),
 ]
 
 # What may be added between the first checkpoint and the last: a paint in
 # progress at the moment of counting, and the heap's own slack. An object lost
-# per opening adds one per round; the about box's lost picture added one
-# bitmap and about 70 KB a round.
+# per opening or change of DPI adds one per round; the about box's lost
+# picture added one bitmap and about 70 KB a round.
 GDI_SLACK = 2
 MEMORY_SLACK_KB = 512
 
@@ -131,7 +141,7 @@ def cycle(h, rounds, steps):
     return "" if rc == 0 else out or "probe exit %d" % rc
 
 
-def run_phase(h, opts, name, auto, rearm, table):
+def run_phase(h, opts, name, auto, steps, table):
     app = h.install(subdir=name)
     with open(os.path.join(app, "noctil.ini"), "wb") as f:
         f.write(b"[AUTO]\r\n" + auto + b"\r\n")
@@ -141,7 +151,6 @@ def run_phase(h, opts, name, auto, rearm, table):
     if not h.check(h.wait_window(), "%s: noctil.exe starts" % name):
         return
     pid = int(h.probe("census")[1].split()[0])
-    steps = OPENINGS + ([rearm] if rearm else [])
     done = opts.warmup
     failed = cycle(h, opts.warmup, steps)
     if name == "network" and not failed:
@@ -150,7 +159,7 @@ def run_phase(h, opts, name, auto, rearm, table):
         # later ones add nothing).
         failed = cycle(h, 1, [(40041, HOST, IDCANCEL)])
         time.sleep(4)
-        failed = failed or cycle(h, 1, [rearm])
+        failed = failed or cycle(h, 1, steps[-1:])
     h.check(not failed, "%s: %d rounds to warm up" % (name, opts.warmup), failed)
     rows = [(done, figures(h, proc, live, pid))]
     per_leg = max(1, opts.rounds // opts.checkpoints)
@@ -164,7 +173,7 @@ def run_phase(h, opts, name, auto, rearm, table):
 
     first, last = rows[0][1], rows[-1][1]
     grew = {c: last.get(c, 0) - first.get(c, 0) for c in COLUMNS}
-    h.check(not failed and len(rows) > 1, "%s: %d rounds of %d openings after the warm-up"
+    h.check(not failed and len(rows) > 1, "%s: %d rounds of %d steps after the warm-up"
             % (name, done - opts.warmup, len(steps)), failed)
     h.check(grew["gdi"] <= GDI_SLACK, "%s: GDI objects grow by at most %d" % (name, GDI_SLACK), grew)
     h.check(grew["windows"] <= 0 and grew["menus"] <= 0, "%s: no window or menu is left behind" % name, grew)
@@ -188,8 +197,8 @@ def main():
         h.finish()
     table = []
     started = time.time()
-    for name, auto, rearm in PHASES:
-        run_phase(h, opts, name, auto, rearm, table)
+    for name, auto, steps in PHASES:
+        run_phase(h, opts, name, auto, steps, table)
     print("%-10s %6s" % ("phase", "round") + "".join("%11s" % c for c in COLUMNS))
     for row in table:
         print("%-10s %6d" % tuple(row[:2]) + "".join("%11d" % v for v in row[2:]))

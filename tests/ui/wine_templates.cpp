@@ -34,7 +34,7 @@ const std::map<int, std::vector<std::string>> kDialogs = {
       "1001 Static 102,70 60x8 50020000 Version 0.0",
       "-1 STATIC 4,3 94x75 5000000E #113",
       "-1 Static 103,9 123x11 50020000 Copyright (C) 2026 Noctil developers",
-      "-1 Static 101,59 82x8 50020000 for Windows9x,NT/2000/XP"}},
+      "-1 Static 101,56 92x8 50020000 for Windows9x,NT/2000/XP"}},
     {IDD_WAIT,
      {" | ＭＳ Ｐゴシック 9 0 0 1 | 0,0 137x47 | 80800040 00000000",
       "-1 Static 22,22 108x17 50020000 全ウインドウの動作を待っています。\\r\\n数秒以内にシャットダウンされます。",
