@@ -417,10 +417,13 @@ LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
         setSmallIcon(window);
         updateTrayIcon(window);
     }
+    // The face is a picture of its own size: the system's suggestion gives the
+    // place (its size is the same, but for rounding); without one the window
+    // stays where it is.
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    if (suggested != nullptr)
-        SetWindowPos(window, nullptr, suggested->left, suggested->top, facePixels(kFaceWidth),
-                     facePixels(kFaceHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT keepPlace = suggested != nullptr ? 0 : SWP_NOMOVE;
+    SetWindowPos(window, nullptr, suggested != nullptr ? suggested->left : 0, suggested != nullptr ? suggested->top : 0,
+                 facePixels(kFaceWidth), facePixels(kFaceHeight), SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
     presentFace(window, g_ui.shownFrame, FaceChange::Whole);
     return 0;
 }

@@ -90,7 +90,9 @@ for command, caption in DIALOGS:
 ink, colours = line1(h, DPI)
 h.probe("send", WM_DPICHANGED, 96 * 0x10001, 0)
 ink96, _ = line1(h, 96)
-h.check(h.info() == info, "a change of DPI without a rectangle leaves the window as it was", h.info())
+at96 = h.info()
+h.check((at96["left"], at96["top"], at96["width"], at96["height"]) == (info["left"], info["top"], 220, 65),
+        "a change of DPI without a rectangle keeps the window's place and takes the face's size", at96)
 h.probe("send", WM_DPICHANGED, DPI * 0x10001, 0)
 height, height96 = (rows[-1] - rows[0] + 1 if rows else 0 for rows in (ink, ink96))
 print("info line 1's ink: rows %s at %d DPI, %s at 96 DPI; %d colours in its cell"
