@@ -36,15 +36,16 @@ TEST(Scale, TheFaceAtEachDpi)
         std::pair<int, int> menuIconX, closeX; // along the top bar
         std::pair<int, int> minuteUpX;         // the minute's up arrow, on its row
         bool doubleSheet, pixelExact;
+        bool plainSheetExact; // where the skin has no double-size sheet
     } cases[] = {
-        {96, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true},
-        {120, 275, 81, 15, {233, 259}, {33, 59}, {0, 22}, {254, 274}, {179, 189}, false, false},
-        {144, 330, 98, 18, {279, 311}, {39, 71}, {0, 26}, {305, 329}, {215, 227}, false, false},
-        {168, 385, 114, 21, {326, 363}, {46, 83}, {0, 31}, {355, 384}, {250, 265}, true, false},
-        {192, 440, 130, 24, {372, 415}, {52, 95}, {0, 35}, {406, 439}, {286, 303}, true, true},
-        {288, 660, 195, 36, {558, 623}, {78, 143}, {0, 53}, {609, 659}, {429, 455}, true, false},
-        {0, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true}, // no answer
-        {100000, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true},
+        {96, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true, true},
+        {120, 275, 81, 15, {233, 259}, {33, 59}, {0, 22}, {254, 274}, {179, 189}, false, false, false},
+        {144, 330, 98, 18, {279, 311}, {39, 71}, {0, 26}, {305, 329}, {215, 227}, false, false, false},
+        {168, 385, 114, 21, {326, 363}, {46, 83}, {0, 31}, {355, 384}, {250, 265}, true, false, false},
+        {192, 440, 130, 24, {372, 415}, {52, 95}, {0, 35}, {406, 439}, {286, 303}, true, true, true},
+        {288, 660, 195, 36, {558, 623}, {78, 143}, {0, 53}, {609, 659}, {429, 455}, true, false, true},
+        {0, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true, true}, // no answer
+        {100000, 220, 65, 12, {186, 207}, {26, 47}, {0, 17}, {203, 219}, {143, 151}, false, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "dpi " << c.dpi);
@@ -65,6 +66,9 @@ TEST(Scale, TheFaceAtEachDpi)
         EXPECT_EQ(c.doubleSheet, sheet.doubleSheet);
         EXPECT_EQ(c.pixelExact, sheet.pixelExact);
         EXPECT_EQ(c.doubleSheet ? 192 : 96, sheet.sheetDpi);
+        const SheetDrawing plain = sheetDrawing(c.dpi, false);
+        EXPECT_FALSE(plain.doubleSheet);
+        EXPECT_EQ(c.plainSheetExact, plain.pixelExact);
     }
 }
 
@@ -80,18 +84,8 @@ TEST(Scale, EveryPixelHitsTheUnitItIsDrawnFor)
     }
 }
 
-TEST(Scale, TheSheetWithoutADoubleOne)
+TEST(Scale, RoundingBelowZeroAndFromTheDoubleSheet)
 {
-    const struct {
-        int dpi;
-        bool pixelExact;
-    } cases[] = {{96, true}, {144, false}, {168, false}, {192, true}, {288, true}};
-    for (const auto& c : cases) {
-        const SheetDrawing sheet = sheetDrawing(c.dpi, false);
-        EXPECT_FALSE(sheet.doubleSheet) << c.dpi;
-        EXPECT_EQ(96, sheet.sheetDpi) << c.dpi;
-        EXPECT_EQ(c.pixelExact, sheet.pixelExact) << c.dpi;
-    }
     EXPECT_EQ(221, scaled(442, 96, 192)) << "a double-size figure at 100 %";
     EXPECT_EQ(-1, scaled(-1, 144)) << "halves up, below 0 too";
     EXPECT_EQ(-2, faceUnit(-3, 144)) << "a pixel left of the window is left of it";

@@ -21,13 +21,6 @@ int expectedDpi()
     return dpi != nullptr ? std::atoi(dpi) : 96;
 }
 
-SIZE windowSize(HWND window)
-{
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
 class ScaleTest : public MainWindowTest {
 protected:
     // A message at the face's point (x, y) in 96-DPI units, plus `nudge`
@@ -49,9 +42,10 @@ TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
 {
     const int dpi = expectedDpi();
     ASSERT_EQ(dpi, g_ui.dpi);
-    const SIZE size = windowSize(window);
-    EXPECT_EQ(scaled(220, dpi), size.cx);
-    EXPECT_EQ(scaled(65, dpi), size.cy);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(scaled(220, dpi), r.right - r.left);
+    EXPECT_EQ(scaled(65, dpi), r.bottom - r.top);
 
     // The first pixel of the start button's area hovers it, the one before not.
     at(WM_MOUSEMOVE, 186, 36, -1);
@@ -80,9 +74,7 @@ TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
     at(WM_LBUTTONUP, 147, 57);
     EXPECT_EQ("2025-05-15 12:36:45", target());
 
-    at(WM_MOUSEMOVE, 210, 5);
-    at(WM_LBUTTONDOWN, 210, 5, 0, MK_LBUTTON);
-    at(WM_LBUTTONUP, 210, 5);
+    click(210, 5);
     EXPECT_TRUE(takeQuitMessage()) << "the close box";
 }
 
