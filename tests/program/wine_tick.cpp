@@ -219,6 +219,22 @@ TEST_F(TickTest, ClockTargetLineColourFollowsRunning)
     }
 }
 
+// The watch's labels: the condition in line 1's colour, the target's label
+// in the running colour, both bold.
+TEST_F(TickTest, WatchLabelsInTheirLinesColours)
+{
+    g_ui.textColor1 = RGB(250, 0, 0);
+    g_ui.textColor3 = RGB(0, 0, 250);
+    std::strcpy(g_app.options.hostName, "host");
+    watch(Network, nullptr);
+    tick(window);
+    ScratchSurface expected(kFaceWidth, kFaceHeight);
+    BitBlt(expected.dc(), 0, 0, kFaceWidth, kFaceHeight, g_ui.backgroundSurface, 0, 0, SRCCOPY);
+    drawTextAt(expected.dc(), 10, 20, g_ui.textColor1, "条件", g_ui.fontBold);
+    drawTextAt(expected.dc(), 10, 40, g_ui.textColor3, "対象", g_ui.fontBold);
+    EXPECT_EQ("", compareRegions(g_ui.displaySurface, 0, 14, expected.dc(), 0, 14, 40, 45));
+}
+
 TEST_F(TickTest, ClockFiresOnceTheTargetIsReached)
 {
     g_app.running = 1;
