@@ -21,6 +21,20 @@ int expectedDpi()
     return dpi != nullptr ? std::atoi(dpi) : 96;
 }
 
+int g_shownIconWidth = 0;
+BOOL WINAPI keepIcon(DWORD, NOTIFYICONDATAA* data)
+{
+    ICONINFO info = {};
+    BITMAP picture = {};
+    if (GetIconInfo(data->hIcon, &info)) {
+        GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof picture, &picture);
+        g_shownIconWidth = picture.bmWidth;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return TRUE;
+}
+
 class ScaleTest : public MainWindowTest {
 protected:
     // A message at the face's point (x, y) in 96-DPI units, plus `nudge`
@@ -38,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
+TEST_F(ScaleTest, AtScaleTheWindowItsIconAndEveryAreaFollowTheDpi)
 {
     const int dpi = expectedDpi();
     ASSERT_EQ(dpi, g_ui.dpi);
@@ -46,6 +60,10 @@ TEST_F(ScaleTest, AtScaleTheWindowAndEveryAreaFollowTheDpi)
     GetWindowRect(window, &r);
     EXPECT_EQ(scaled(220, dpi), r.right - r.left);
     EXPECT_EQ(scaled(65, dpi), r.bottom - r.top);
+    setNotifyIconForTest(keepIcon);
+    addTrayIcon(window);
+    setNotifyIconForTest(nullptr);
+    EXPECT_EQ(scaled(16, dpi), g_shownIconWidth) << "the notification icon at the small-icon size";
 
     // The first pixel of the start button's area hovers it, the one before not.
     at(WM_MOUSEMOVE, 186, 36, -1);
@@ -91,30 +109,15 @@ int rightmostInkOfLine2()
     return -1;
 }
 
+// Each change rebuilds at the new scale and releases what the last one had.
 // The digits stay under their arrows: the time's last digit ends where it
 // ends at 96 DPI, scaled, though the font does not grow exactly in step.
-TEST_F(ScaleTest, AtScaleTheDigitsStandWhereTheArrowsAre)
-{
-    const int dpi = g_ui.dpi;
-    const int at96 = [this] {
-        send(0x02E0, MAKEWPARAM(96, 96), 0);
-        return rightmostInkOfLine2();
-    }();
-    for (int to : {dpi, 144, 192}) {
-        send(0x02E0, MAKEWPARAM(to, to), 0);
-        const int expected = scaled(at96 + 1, to) - 1;
-        EXPECT_NEAR(expected, rightmostInkOfLine2(), scaled(1, to)) << to << " DPI; at 96: " << at96;
-    }
-}
-
-bool gdiObjectGone(HGDIOBJ object)
-{
-    return GetObjectType(object) == 0;
-}
-
 TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
 {
     const int from = g_ui.dpi;
+    send(0x02E0, MAKEWPARAM(96, 96), 0);
+    const int inkAt96 = rightmostInkOfLine2();
+    send(0x02E0, MAKEWPARAM(from, from), 0);
     for (int to : {from * 2, 120, from, 168, from}) {
         SCOPED_TRACE(testing::Message() << from << " to " << to);
         const HGDIOBJ before[] = {g_ui.displayBitmap, g_ui.backgroundBitmap, g_ui.skinSheetBitmap, g_ui.displaySurface,
@@ -141,36 +144,14 @@ TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
         GetObjectA(g_ui.fontBold, sizeof font, &font);
         EXPECT_EQ(faceFontHeight(to), font.lfHeight);
         for (HGDIOBJ old : before)
-            EXPECT_TRUE(gdiObjectGone(old)) << old;
+            EXPECT_EQ(0u, GetObjectType(old)) << old;
         ICONINFO info = {};
         EXPECT_FALSE(cursor != nullptr && GetIconInfo(cursor, &info)) << "the cursor of the last scale";
         EXPECT_TRUE(cursor == nullptr || GetCursor() != cursor) << "a cursor gone is not left on show";
         EXPECT_FALSE(small != nullptr && GetIconInfo(small, &info)) << "the small icon of the last scale";
         EXPECT_NE(nullptr, g_ui.mainCursor);
+        EXPECT_NEAR(scaled(inkAt96 + 1, to) - 1, rightmostInkOfLine2(), scaled(1, to)) << "at 96: " << inkAt96;
     }
-}
-
-int g_shownIconWidth = 0;
-BOOL WINAPI keepIcon(DWORD, NOTIFYICONDATAA* data)
-{
-    ICONINFO info = {};
-    BITMAP picture = {};
-    if (GetIconInfo(data->hIcon, &info)) {
-        GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof picture, &picture);
-        g_shownIconWidth = picture.bmWidth;
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-    }
-    return TRUE;
-}
-
-TEST_F(ScaleTest, AtScaleTheNotificationIconHasTheSmallIconSize)
-{
-    setNotifyIconForTest(keepIcon);
-    g_shownIconWidth = 0;
-    addTrayIcon(window);
-    setNotifyIconForTest(nullptr);
-    EXPECT_EQ(scaled(16, expectedDpi()), g_shownIconWidth);
 }
 
 } // namespace
