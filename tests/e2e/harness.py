@@ -11,6 +11,17 @@ WM_COMMAND = 0x0111
 WM_DESTROY = 0x0002
 
 
+def wait_for(condition, seconds=10.0):
+    """The first true value `condition` gives within `seconds`, else its last."""
+    end = time.time() + seconds
+    while time.time() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.2)
+    return condition()
+
+
 class Harness:
     def __init__(self):
         ap = argparse.ArgumentParser()

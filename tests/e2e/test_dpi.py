@@ -14,7 +14,7 @@ import os
 import re
 import time
 
-from harness import Harness
+from harness import Harness, wait_for
 
 DPI = int(os.environ.get("NOCTIL_TEST_DPI", "96"))
 WM_DPICHANGED = 0x02E0
@@ -35,13 +35,6 @@ DIALOGS = [
 
 def scaled(value, dpi=DPI):
     return (value * dpi + 48) // 96
-
-
-def wait_for(condition, seconds=10.0):
-    end = time.time() + seconds
-    while not condition() and time.time() < end:
-        time.sleep(0.2)
-    return condition()
 
 
 def pixels(path):
