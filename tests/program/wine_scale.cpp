@@ -64,6 +64,16 @@ TEST_F(ScaleTest, AtScaleTheWindowItsIconAndEveryAreaFollowTheDpi)
     addTrayIcon(window);
     setNotifyIconForTest(nullptr);
     EXPECT_EQ(scaled(16, dpi), g_shownIconWidth) << "the notification icon at the small-icon size";
+    // Over the face, its cursor at the system's cursor size for the scale.
+    send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    ICONINFO cursor = {};
+    BITMAP mask = {};
+    ASSERT_EQ(g_ui.mainCursor, GetCursor());
+    ASSERT_TRUE(GetIconInfo(GetCursor(), &cursor));
+    GetObjectA(cursor.hbmMask, sizeof mask, &mask);
+    DeleteObject(cursor.hbmMask);
+    DeleteObject(cursor.hbmColor);
+    EXPECT_EQ(scaled(32, dpi), mask.bmWidth);
 
     // The first pixel of the start button's area hovers it, the one before not.
     at(WM_MOUSEMOVE, 186, 36, -1);
