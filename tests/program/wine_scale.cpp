@@ -151,6 +151,7 @@ TEST_F(ScaleTest, AtScaleAChangeOfDpiRebuildsAndReleasesWhatItHad)
         EXPECT_FALSE(small != nullptr && GetIconInfo(small, &info)) << "the small icon of the last scale";
         EXPECT_NE(nullptr, g_ui.mainCursor);
         EXPECT_NEAR(scaled(inkAt96 + 1, to) - 1, rightmostInkOfLine2(), scaled(1, to)) << "at 96: " << inkAt96;
+        EXPECT_EQ(g_ui.fontBold, GetCurrentObject(g_ui.displaySurface, OBJ_FONT)) << "the time is set in bold, last";
         // Over the face, its own cursor for the new scale (the images are 32, 48
         // and 64 pixels), not the class's of the system's.
         send(WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
