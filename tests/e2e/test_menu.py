@@ -4,7 +4,7 @@ it, its Exit entry ends the program."""
 import subprocess
 import time
 
-from harness import Harness
+from harness import Harness, wait_for
 
 WM_TRAY_CALLBACK = 0x0400
 WM_RBUTTONDOWN = 0x0204
@@ -25,16 +25,6 @@ def menu_windows():
         pos = geometry.split("Position:")[1].split()[0].split(",")
         found.append((int(pos[0]), int(pos[1])))
     return found
-
-
-def wait_for(condition, seconds=5.0):
-    end = time.time() + seconds
-    while time.time() < end:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    return condition()
 
 
 def open_and_close(h, what, open_menu, expected_at):
