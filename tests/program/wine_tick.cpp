@@ -17,6 +17,7 @@
 #include "tests/support/wine_support.h"
 #include "ui/display.h"
 #include "ui/skin.h"
+#include "ui/statusline.h"
 #include "ui/uistate.h"
 
 namespace {
@@ -219,8 +220,8 @@ TEST_F(TickTest, ClockTargetLineColourFollowsRunning)
     }
 }
 
-// The watch's labels: the condition in line 1's colour, the target's label
-// in the running colour, both bold.
+// The watch's labels: the condition and its mode in line 1's colour, the
+// target's label in the running colour.
 TEST_F(TickTest, WatchLabelsInTheirLinesColours)
 {
     g_ui.textColor1 = RGB(250, 0, 0);
@@ -231,8 +232,10 @@ TEST_F(TickTest, WatchLabelsInTheirLinesColours)
     ScratchSurface expected(kFaceWidth, kFaceHeight);
     BitBlt(expected.dc(), 0, 0, kFaceWidth, kFaceHeight, g_ui.backgroundSurface, 0, 0, SRCCOPY);
     drawTextAt(expected.dc(), 10, 20, g_ui.textColor1, "条件", g_ui.fontBold);
+    drawTextAt(expected.dc(), 40, 20, g_ui.textColor1, monitorModeLabel(Network), g_ui.fontNormal);
     drawTextAt(expected.dc(), 10, 40, g_ui.textColor3, "対象", g_ui.fontBold);
-    EXPECT_EQ("", compareRegions(g_ui.displaySurface, 0, 14, expected.dc(), 0, 14, 40, 45));
+    EXPECT_EQ("", compareRegions(g_ui.displaySurface, 0, 14, expected.dc(), 0, 14, 180, 20)) << "line 1";
+    EXPECT_EQ("", compareRegions(g_ui.displaySurface, 0, 34, expected.dc(), 0, 34, 40, 25)) << "line 2's label";
 }
 
 TEST_F(TickTest, ClockFiresOnceTheTargetIsReached)
